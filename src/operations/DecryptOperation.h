@@ -1,0 +1,13 @@
+#pragma once
+
+#include "operations/OperationState.h"
+#include "operations/Outcome.h"
+#include "operations/WindowServices.h"
+
+namespace cindral {
+
+// Restores the chosen encrypted file in place under the typed password, from the first
+// validation to the final message box. Runs to its end; reports only through `window`.
+[[nodiscard]] Outcome runDecrypt(WindowServices& window, OperationState& state);
+
+} // namespace cindral

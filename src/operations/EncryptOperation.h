@@ -1,0 +1,13 @@
+#pragma once
+
+#include "operations/OperationState.h"
+#include "operations/Outcome.h"
+#include "operations/WindowServices.h"
+
+namespace cindral {
+
+// Encrypts the chosen file in place under the typed password, from the first validation to the
+// final message box. Runs to its end; reports to the user only through `window`.
+[[nodiscard]] Outcome runEncrypt(WindowServices& window, OperationState& state);
+
+} // namespace cindral

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace cindral {
+
+enum class MessageIcon : int
+{
+    Critical = 16,
+    Exclamation = 48,
+    Information = 64,
+};
+
+// What an operation may ask of the window that runs it, and nothing more: the operations never
+// touch a control directly, so they run headless behind a console or a test double.
+class WindowServices
+{
+public:
+    virtual ~WindowServices() = default;
+
+    // The password box's text as bytes of the Windows-1252 code page, one byte a character.
+    [[nodiscard]] virtual QByteArray passwordText() const = 0;
+    // Tested only for being empty.
+    [[nodiscard]] virtual QString fileBoxText() const = 0;
+    // The path last accepted in the open-file dialog; this names the file to work on.
+    [[nodiscard]] virtual QString chosenFileName() const = 0;
+
+    virtual void pointerBusy() = 0;
+    virtual void pointerNormal() = 0;
+    virtual void showStatusBar() = 0;
+    virtual void hideStatusBar() = 0;
+    // Replaces the first panel's text; it stays until set again, also while hidden.
+    virtual void setStageText(const QString& text) = 0;
+    virtual void focusPassword() = 0;
+    virtual void selectWholePassword() = 0;
+    // Modal, a single OK button; returns when dismissed.
+    virtual void messageBox(const QString& prompt, const QString& title, MessageIcon icon) = 0;
+};
+
+} // namespace cindral

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Cindral (installing what is missing) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build/release -j2 --target cindral
+exec build/release/src/app/cindral "$@"
