@@ -1,0 +1,22 @@
+# Desktop integration and the Debian package.
+
+install(FILES ${PROJECT_SOURCE_DIR}/data/cindral.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME cindral)
+set(CPACK_PACKAGE_VENDOR "The Cindral developers")
+set(CPACK_PACKAGE_CONTACT "The Cindral developers <cindral@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Cindral shifts every byte of a text file by an amount derived from a password and writes\n\
+the result back over the same file. It hides text from a casual reader; it is not\n\
+encryption to trust with secrets. Includes the command-line companion cindral-cli.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The libraries the programs link are found by dpkg-shlibdeps; the platform plugin that lets a
+# Qt program open a window is loaded at run time, so it is named by hand.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+include(CPack)

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree into a temporary folder and checks
+# what it would put on a user's machine.
+set -euo pipefail
+build=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+if ! cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
+  cat "$out/cpack.log"
+  exit 1
+fi
+deb=$(find "$out" -maxdepth 1 -name '*.deb')
+files=$(dpkg-deb -c "$deb" | awk '{print $6}')
+status=0
+
+for wanted in ./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp \
+  ./usr/share/applications/cindral.desktop ./usr/share/icons/hicolor/32x32/apps/cindral.png; do
+  grep -qx -- "$wanted" <<<"$files" || { echo "missing from the package: $wanted"; status=1; }
+done
+grep -qE '^\./usr/share/man/man1/cindral-cli\.1(\.gz)?$' <<<"$files" ||
+  { echo "missing from the package: the man page cindral-cli.1"; status=1; }
+
+leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share/)?)?$' || true)
+[ -z "$leaked" ] || { echo "outside /usr/bin and /usr/share:"; echo "$leaked"; status=1; }
+if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+  grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
+done
+
+[ $status -eq 0 ] && echo "package ok: $(basename "$deb"), $(wc -l <<<"$files") entries"
+exit $status
