@@ -8,6 +8,7 @@ packages=(
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core fontconfig
   desktop-file-utils dpkg-dev file
+  fonts-liberation fonts-comic-neue imagemagick xdotool
 )
 
 missing=()
