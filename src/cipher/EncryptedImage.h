@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
-
 #include <array>
 
 // The layout of an encrypted file: marker byte 169, the shifted body, then the password's
@@ -51,7 +50,9 @@ private:
 // decimal, and what lies between marker and those digits is empty or ends with CR and LF
 // shifted by the password's shift (every body the encryption writes ends so). On a match the
 // marker and those digits are stripped from `filetext` (remv), leaving the body.
-// Throws Failure(TypeMismatch) when the text's last character is not a decimal digit.
+// Throws Failure(TypeMismatch) when the text's last character is not a decimal digit; the
+// password's fingerprint fails as pwd does, and its shift (needed only for a non-empty body) as
+// shiftOf does. A wrong password leaves `filetext` as it was.
 [[nodiscard]] PasswordCheck chkpwd(QByteArray& filetext, QByteArrayView password);
 
 // Takes the trailer of `digitcount` characters and the marker off `filetext`, in place.
