@@ -1,0 +1,183 @@
+#include "operations/FileSaving.h"
+
+#include "cipher/Failure.h"
+#include "operations/FileDescriptor.h"
+#include "operations/FileFailure.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cindral {
+
+using filefailure::fileError;
+using filefailure::fromErrno;
+
+namespace {
+
+// Kept below the kernel's limit for a single write call.
+constexpr qsizetype largestWrite = qsizetype{1} << 30;
+
+[[nodiscard]] qsizetype totalSize(std::span<const QByteArrayView> pieces)
+{
+    qsizetype total = 0;
+    for (const QByteArrayView piece : pieces)
+        total += piece.size();
+    return total;
+}
+
+void writeAll(int fd, std::span<const QByteArrayView> pieces, const QByteArray& path)
+{
+    for (const QByteArrayView piece : pieces) {
+        const char* next = piece.data();
+        qsizetype left = piece.size();
+        while (left > 0) {
+            const ssize_t done =
+                ::write(fd, next, static_cast<size_t>(std::min(left, largestWrite)));
+            if (done < 0 && errno == EINTR)
+                continue;
+            if (done <= 0)
+                throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write", path);
+            next += done;
+            left -= done;
+        }
+    }
+}
+
+void syncToDisk(int fd, const QByteArray& path)
+{
+    if (::fsync(fd) != 0)
+        throw fromErrno(errno, "cannot flush", path);
+}
+
+// Once the new name is in place, the folder entry itself is made durable; the content is
+// already safe, so a folder that cannot be synced is no failure.
+void syncFolderOf(const QByteArray& path)
+{
+    const int slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(std::max(slash, 1));
+    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.isOpen())
+        (void)::fsync(dir.get());
+}
+
+// The new file takes the old one's owner, group and mode before it holds a byte of content.
+[[nodiscard]] bool takeOverIdentity(int fd, const struct stat& original)
+{
+    struct stat created = {};
+    if (::fstat(fd, &created) != 0)
+        return false;
+    if ((created.st_uid != original.st_uid || created.st_gid != original.st_gid) &&
+        ::fchown(fd, original.st_uid, original.st_gid) != 0)
+        return false;
+    return ::fchmod(fd, original.st_mode & 07777) == 0;
+}
+
+enum class Replacement
+{
+    Done,
+    NotPossible, // no new file can stand in the old one's place, as its owner and mode
+};
+
+[[nodiscard]] Replacement replaceWhole(const QByteArray& path, const struct stat* original,
+                                       std::span<const QByteArrayView> pieces)
+{
+    QSaveFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (original)
+            return Replacement::NotPossible;
+        throw fileError("cannot create", path);
+    }
+    if (original && !takeOverIdentity(file.handle(), *original)) {
+        file.cancelWriting();
+        return Replacement::NotPossible;
+    }
+    writeAll(file.handle(), pieces, path);
+    syncToDisk(file.handle(), path);
+    if (!file.commit())
+        throw fileError("cannot replace", path);
+    syncFolderOf(path);
+    return Replacement::Done;
+}
+
+// Overwriting in place cannot be undone, so every known reason to stop is found first.
+void reserveSpace(int fd, qsizetype total, const QByteArray& path)
+{
+    struct rlimit limit = {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(total) > limit.rlim_cur)
+        throw fromErrno(EFBIG, "cannot reserve space for", path);
+    if (total == 0)
+        return;
+    int result = 0;
+    do {
+        result = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, total);
+    } while (result != 0 && errno == EINTR);
+    // A file system that cannot reserve space is written without the reservation.
+    if (result != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+        throw fromErrno(errno, "cannot reserve space for", path);
+}
+
+void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces, const QByteArray& path)
+{
+    const qsizetype total = totalSize(pieces);
+    reserveSpace(fd, total, path);
+    writeAll(fd, pieces, path);
+    if (::ftruncate(fd, total) != 0)
+        throw fromErrno(errno, "cannot truncate", path);
+    syncToDisk(fd, path);
+}
+
+[[nodiscard]] bool ownerMayWrite(const struct stat& info)
+{
+    return (info.st_mode & S_IWUSR) != 0;
+}
+
+[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
+{
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved)
+        throw fromErrno(errno, "cannot resolve", path);
+    QByteArray result(resolved);
+    std::free(resolved);
+    return result;
+}
+
+void saveOverExisting(FileDescriptor file, const QByteArray& path,
+                      std::span<const QByteArrayView> pieces)
+{
+    struct stat info = {};
+    if (::fstat(file.get(), &info) != 0)
+        throw fromErrno(errno, "cannot examine", path);
+    if (!S_ISREG(info.st_mode))
+        throw fileError("not a regular file", path);
+    if (!ownerMayWrite(info))
+        throw fileError("read-only", path);
+    // Replacing a file with other names would leave the old text readable under them.
+    if (info.st_nlink == 1 && replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
+        return;
+    overwriteInPlace(file.get(), pieces, path);
+}
+
+} // namespace
+
+void saveWhole(const QByteArray& path, std::span<const QByteArrayView> pieces)
+{
+    // Opening for writing proves the right to write, also where the folder would allow a
+    // replacement; a missing file is created like any other new one.
+    FileDescriptor existing(::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (existing.isOpen())
+        saveOverExisting(std::move(existing), path, pieces);
+    else if (errno == ENOENT && !path.isEmpty())
+        (void)replaceWhole(path, nullptr, pieces);
+    else
+        throw fromErrno(errno, "cannot open", path);
+}
+
+} // namespace cindral
