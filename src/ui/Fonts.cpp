@@ -7,50 +7,51 @@ namespace cindral::ui::fonts {
 
 namespace {
 
-// Sizes are given in pixels at 96 dots per inch, so the texts keep the proportions of their
-// boxes whatever dots-per-inch the screen reports; Qt scales both on high-density screens.
+// Sizes are set in pixels at 96 dots per inch, so a text keeps its proportion to its box
+// whatever resolution the screen reports; Qt scales both on high-density screens.
 int pixelsFromPoints(double points)
 {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-QFont face(const QStringList& families, double points, QFont::Weight weight)
+QFont face(const QString& family, double points, QFont::Weight weight)
 {
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies({family, QStringLiteral("DejaVu Sans")});
     font.setPixelSize(pixelsFromPoints(points));
     font.setWeight(weight);
+    font.setStyleStrategy(QFont::PreferDefault);
     return font;
-}
-
-QFont::Weight qtWeight(Weight weight)
-{
-    return weight == Weight::Bold ? QFont::Bold : QFont::Normal;
 }
 
 } // namespace
 
 QFont sansSerif(Weight weight)
 {
-    return face({QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")}, 8.25,
-                qtWeight(weight));
+    // Arial's metrics, and a line as tall as MS Sans Serif's: 12 pixels, which the 13-pixel
+    // label boxes need.
+    return face(QStringLiteral("Liberation Sans"), 8.25,
+                weight == Weight::Bold ? QFont::Bold : QFont::Normal);
 }
 
 QFont title()
 {
-    return face({QStringLiteral("Humor Sans"), QStringLiteral("DejaVu Sans")}, 26.25, QFont::Bold);
+    // A hand-lettered face with a real bold; it runs wider than Architecture, so it is set a
+    // size smaller to stay inside the title boxes.
+    return face(QStringLiteral("Comic Neue"), 24.75, QFont::Bold);
 }
 
 QFont symbol()
 {
-    return face({QStringLiteral("Standard Symbols PS"), QStringLiteral("DejaVu Serif")}, 8.25,
-                QFont::Normal);
+    // Symbol's character 211 is a serif copyright sign; a serif face draws the same sign from
+    // its ordinary code.
+    return face(QStringLiteral("Liberation Serif"), 8.25, QFont::Normal);
 }
 
 QFont instructions()
 {
-    return face({QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans")}, 8.25,
-                QFont::Normal);
+    // The first instruction line is a few pixels too long for its box in the regular width.
+    return face(QStringLiteral("Liberation Sans Narrow"), 8.25, QFont::Normal);
 }
 
 } // namespace cindral::ui::fonts

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace cindral::ui {
+
+// The About window: the program's name, version, a line about what it does and the
+// developers' credits. Made afresh for every showing and closed by OK, Enter or Escape.
+class FrmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FrmAbout(QWidget* parent);
+
+private slots:
+    void cmdOK_Click();
+
+private:
+    void buildPicture();
+    void buildTexts();
+    void buildCredits();
+    void buildButtonAndRights();
+
+    [[nodiscard]] QLabel* addLabel(const QString& name, const QString& text);
+};
+
+} // namespace cindral::ui

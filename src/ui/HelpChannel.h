@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/HelpViewer.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+namespace cindral::ui {
+
+enum class HelpCommand : int
+{
+    ForceFile = 9, // show the file, at its contents topic unless already on display
+};
+
+// The channel from a window to the help viewer: it passes a help file name and a command and
+// returns at once; the viewer runs beside the program and reports its own failures.
+class HelpChannel : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit HelpChannel(QWidget* owner);
+
+    void showHelp(const QString& fileName, HelpCommand command);
+
+    // Where the viewer looks for a file named without a folder, in this order.
+    void setSearchFolders(QStringList folders);
+    [[nodiscard]] const QStringList& searchFolders() const { return m_searchFolders; }
+    // The working folder, the program's own folder and the installed data folder.
+    [[nodiscard]] static QStringList defaultSearchFolders();
+
+    // The viewer window while it is open.
+    [[nodiscard]] HelpViewer* viewer() const { return m_viewer; }
+
+private:
+    QWidget* m_owner;
+    QStringList m_searchFolders;
+    QPointer<HelpViewer> m_viewer;
+};
+
+} // namespace cindral::ui

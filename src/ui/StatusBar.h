@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+namespace cindral::ui {
+
+// A status bar of two sunken panels at the bottom of a window. It is placed like any control,
+// so showing or hiding it never moves the others.
+class StatusBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit StatusBar(QWidget* parent);
+
+    // Replaces the first panel's text and, while the bar is visible, draws it at once: an
+    // operation that blocks the event loop still shows each stage.
+    void setFirstPanelText(const QString& text);
+    [[nodiscard]] QString firstPanelText() const;
+
+    // Shows or hides the bar and draws the change at once.
+    void showNow();
+    void hideNow();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QLabel* m_first;
+    QLabel* m_second;
+
+    [[nodiscard]] QLabel* makePanel(const QString& name);
+};
+
+} // namespace cindral::ui

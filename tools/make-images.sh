@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Draws the program's icon (32x32) and the About window's picture (107x115) with ImageMagick:
+# the padlock of the splash animation, gold with a silver shackle.
+# Usage: tools/make-images.sh [output folder]   (default: src/ui/images)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-"$root/src/ui/images"}
+mkdir -p "$out"
+
+readonly gold="rgb(255,204,0)" gold_dark="rgb(176,128,0)" silver="rgb(200,200,210)"
+
+# Prints the draw commands of the padlock's shackle: two legs from y=$4 up to the centre line
+# y=$2, joined by a half circle of radius $3 about x=$1, as short round-capped strokes (this
+# ImageMagick closes an open polyline).
+shackle() {
+    awk -v cx="$1" -v cy="$2" -v r="$3" -v foot="$4" 'BEGIN {
+        pi = atan2(0, -1)
+        printf "stroke-linecap round line %.2f,%.2f %.2f,%.2f", cx - r, foot, cx - r, cy
+        px = cx - r; py = cy
+        for (i = 1; i <= 24; i++) {
+            a = pi + pi * i / 24
+            x = cx + r * cos(a); y = cy + r * sin(a)
+            printf " line %.2f,%.2f %.2f,%.2f", px, py, x, y
+            px = x; py = y
+        }
+        printf " line %.2f,%.2f %.2f,%.2f", cx + r, cy, cx + r, foot
+    }'
+}
+
+# The icon: the padlock alone on a transparent ground.
+convert -size 32x32 xc:none \
+    -fill none -stroke "$silver" -strokewidth 3 \
+    -draw "$(shackle 16 10 7 15)" \
+    -stroke "$gold_dark" -strokewidth 1 -fill "$gold" -draw "roundrectangle 5,14 27,30 3,3" \
+    -stroke none -fill black -draw "circle 16,20 16,22.2" -draw "polygon 14.8,21 17.2,21 18,27 14,27" \
+    -strip "PNG32:$out/cindral.png"
+
+# The About picture: the padlock on a night-blue ground, and below it the marker byte in bits.
+convert -size 107x115 gradient:"rgb(0,0,96)-rgb(0,0,16)" \
+    -fill none -stroke "$silver" -strokewidth 7 \
+    -draw "$(shackle 54 34 24 50)" \
+    -stroke "$gold_dark" -strokewidth 2 -fill "$gold" -draw "roundrectangle 18,48 90,98 7,7" \
+    -stroke none -fill "rgb(255,230,120)" -draw "roundrectangle 24,53 84,58 2,2" \
+    -fill black -draw "circle 54,68 54,74" -draw "polygon 50.5,71 57.5,71 60,88 48,88" \
+    -fill "rgb(255,255,192)" -font DejaVu-Sans-Mono -pointsize 9 \
+    -gravity south -annotate +0+3 "10101001" \
+    -strip "PNG24:$out/about.png"
+
+echo "Wrote $out/cindral.png and $out/about.png"
