@@ -1,10 +1,13 @@
 #pragma once
 
 #include "cipher/EncryptedImage.h"
+#include "cipher/Failure.h"
 
 #include <QByteArray>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
+#include <string>
 
 // Byte texts print as hexadecimal codes in test failures.
 inline void PrintTo(const QByteArray& text, std::ostream* out)
@@ -29,6 +32,23 @@ inline QByteArray joined(const cipher::EncryptedImage& image)
     for (const QByteArrayView piece : image.pieces())
         file.append(piece);
     return file;
+}
+
+// What an action threw; no number when it threw nothing.
+struct Thrown
+{
+    std::optional<FailureNumber> number;
+    std::string what;
+};
+
+inline Thrown thrownBy(const auto& action)
+{
+    try {
+        (void)action();
+    } catch (const Failure& failure) {
+        return {failure.number(), failure.what()};
+    }
+    return {};
 }
 
 // Five characters, the third of code 99, codes adding up to 495: shift 104, fingerprint 99.

@@ -5,6 +5,7 @@
 #include "cipher/ShiftCipher.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <utility>
 
 namespace cindral::cipher {
@@ -54,6 +55,11 @@ struct TrailerCase
 {
     QByteArray password;
     QByteArray trailer;
+
+    friend void PrintTo(const TrailerCase& value, std::ostream* out)
+    {
+        *out << "trailer " << value.trailer.constData();
+    }
 };
 
 class TrailerLength : public testing::TestWithParam<TrailerCase>
