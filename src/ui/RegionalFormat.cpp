@@ -42,12 +42,12 @@ QString dateSeparator(const QLocale& locale)
 
 QString formatDate(QDate date, const QLocale& locale)
 {
-    const QString separator = dateSeparator(locale);
-    return QStringLiteral("%1%4%2%4%3")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(separator);
+    const auto digits = [](int value, int width) {
+        return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    };
+    return QStringLiteral("%1%2%3%2%4")
+        .arg(digits(date.day(), 2), dateSeparator(locale), digits(date.month(), 2),
+             digits(date.year(), 4));
 }
 
 QString timeFormatWithSeconds(const QLocale& locale)
