@@ -1,10 +1,10 @@
+#include "ui/Program.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Cindral 1.0v"));
-    placeholder.show();
-    return app.exec();
+    // The splash window is the start-up window: it brings up the main window.
+    return cindral::ui::runProgram();
 }

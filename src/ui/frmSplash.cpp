@@ -1,0 +1,293 @@
+#include "ui/frmSplash.h"
+
+#include "ui/Fonts.h"
+#include "ui/Form2.h"
+#include "ui/HorizontalLine.h"
+#include "ui/SystemColour.h"
+#include "ui/Twips.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTimer>
+
+// The animation is compiled into the static UI library; a program linking it must register it.
+static void registerSplashResources()
+{
+    Q_INIT_RESOURCE(splash);
+}
+
+namespace cindral::ui {
+
+namespace {
+
+const QColor background(0, 0, 0);
+const QColor cream(255, 255, 192);
+const QColor lavender(192, 192, 255);
+const QColor paleGreen(192, 255, 192);
+const QColor warningRed(255, 0, 0);
+
+QFont largeSansSerifBold()
+{
+    QFont font = fonts::sansSerif(fonts::Weight::Bold);
+    font.setPixelSize(16); // 12 points at 96 dots per inch
+    return font;
+}
+
+QLabel* addLabel(QWidget& window, const char* name, const QString& text, const QColor& colour)
+{
+    auto* label = new QLabel(text, &window);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(fonts::sansSerif());
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// Keys that produce a character: printable text, blank, Enter, Escape and Backspace. Tab and
+// Delete carry a control code on some platforms but move the focus or edit; they do not count.
+bool producesCharacter(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        return !event.text().isEmpty();
+    }
+}
+
+bool movesFocus(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+}
+
+} // namespace
+
+frmSplash::frmSplash() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
+{
+    registerSplashResources();
+    buildWindow();
+    buildControls();
+    previewKeys();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(closeAfterMilliseconds);
+    connect(m_timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+}
+
+QString frmSplash::introductionText()
+{
+    const QString lines[] = {
+        QStringLiteral("Move to Cindral "),     QStringLiteral("and"),
+        QString(24, QLatin1Char(' ')),          QStringLiteral("* Encrypt many file "),
+        QStringLiteral("formats with "),        QStringLiteral("Password "),
+        QStringLiteral("Protection."),          QString(5, QLatin1Char(' ')),
+        QStringLiteral("*Decrypt your files "), QStringLiteral("with your Password."),
+    };
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+void frmSplash::setVisible(bool visible)
+{
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        Form_Load();
+        centreOnScreen();
+    }
+    QWidget::setVisible(visible);
+    if (visible) {
+        raise();
+        activateWindow();
+    }
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (producesCharacter(key)) {
+            Form_KeyPress();
+            return true;
+        }
+        // The text box is the only control that takes the focus: Tab keeps it there and, as in
+        // a single-line box, types nothing.
+        if (movesFocus(key))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_movie->start();
+}
+
+void frmSplash::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedOnSurface = isBareSurface(*event);
+}
+
+void frmSplash::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool clicked = m_pressedOnSurface && isBareSurface(*event);
+    m_pressedOnSurface = false;
+    if (clicked)
+        Form_Click();
+}
+
+void frmSplash::Form_Load()
+{
+    m_timer1->start();
+    (new Form2())->show();
+}
+
+void frmSplash::Timer1_Timer()
+{
+    close();
+}
+
+void frmSplash::Form_Click()
+{
+    close();
+}
+
+void frmSplash::Form_KeyPress()
+{
+    close();
+}
+
+void frmSplash::buildWindow()
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    // Closing unloads the window: it is freed, and its timer with it.
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window stays out of the task bar, but Qt would then not count it as a window that
+    // keeps the program running; it must, so that closing the main window first leaves the
+    // program up until the splash closes.
+    setAttribute(Qt::WA_QuitOnClose);
+    setFixedSize(twips(5505), twips(3645));
+    setCursor(Qt::BusyCursor);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void frmSplash::buildControls()
+{
+    buildAnimation();
+
+    auto* label1 = addLabel(*this, "Label1", QStringLiteral("Cindral 1.0v"), cream);
+    label1->setFont(fonts::title());
+    placeTwips(*label1, 1560, 360, 2535, 735);
+
+    placeTwips(*addLabel(*this, "Label5", QStringLiteral("Version 1.0"), cream), 1560, 1080, 1575,
+               255);
+
+    buildIntroduction();
+
+    auto* label6 = addLabel(*this, "Label6", QStringLiteral("For Windows 9x/NT"), paleGreen);
+    label6->setFont(largeSansSerifBold());
+    placeTwips(*label6, 360, 1560, 2775, 375);
+
+    auto* label4 = addLabel(*this, "Label4",
+                            QStringLiteral("Warning: This Software is FREEWARE. It may be used at "
+                                           "the sole descretion of the user. Read the Readme and "
+                                           "Desclaimer before use."),
+                            warningRed);
+    label4->setWordWrap(true);
+    placeTwips(*label4, 240, 2400, 3015, 855);
+
+    buildRule();
+
+    auto* label2 = addLabel(*this, "Label2", QStringLiteral(" \u00A9"), cream);
+    label2->setFont(fonts::symbol());
+    placeTwips(*label2, 0, 3360, 255, 255);
+
+    placeTwips(*addLabel(*this, "Label3", QStringLiteral("2003 Cindral developers"), cream), 240,
+               3360, 3135, 255);
+}
+
+void frmSplash::buildAnimation()
+{
+    auto* aniGif1 = new QLabel(this);
+    aniGif1->setObjectName(QStringLiteral("AniGIF1"));
+    aniGif1->setAlignment(Qt::AlignCenter);
+    placeTwips(*aniGif1, 120, 120, 975, 975);
+    m_movie = new QMovie(QStringLiteral(":/splash/animation.gif"), QByteArray(), aniGif1);
+    aniGif1->setMovie(m_movie);
+}
+
+void frmSplash::buildIntroduction()
+{
+    auto* text1 = new QPlainTextEdit(this);
+    text1->setObjectName(QStringLiteral("Text1"));
+    text1->setFont(fonts::sansSerif(fonts::Weight::Bold));
+    text1->setFrameShape(QFrame::NoFrame);
+    text1->setTabChangesFocus(true);
+    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1->document()->setDocumentMargin(2);
+    QPalette palette = text1->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, lavender);
+    text1->setPalette(palette);
+    text1->setPlainText(introductionText());
+    placeTwips(*text1, 3480, 1440, 1815, 2055);
+}
+
+void frmSplash::buildRule()
+{
+    auto* line1 = new HorizontalLine(systemColour(SystemColour::ActiveBorder), this);
+    line1->setObjectName(QStringLiteral("Line1"));
+    // A drawn line, not a control: clicks on it land on the window's surface.
+    line1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line1->placeTwips(120, 3240, 3360, 1);
+}
+
+// Key presses reach the window before the control that has the focus, wherever it lies.
+void frmSplash::previewKeys()
+{
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void frmSplash::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = rect();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+bool frmSplash::isBareSurface(const QMouseEvent& event) const
+{
+    const QPoint position = event.position().toPoint();
+    return rect().contains(position) && childAt(position) == nullptr;
+}
+
+} // namespace cindral::ui
