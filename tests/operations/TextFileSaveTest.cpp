@@ -202,6 +202,24 @@ TEST(Savetext, FailsWith75AndChangesNothing)
     EXPECT_EQ(statOf(readOnly).st_mode & 07777, 0444u);
 }
 
+// A folder open to everyone would let a new file take the place of one the user may not write.
+TEST(Savetext, LeavesAFileTheUserMayNotWrite)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs a file of another owner";
+    QTemporaryDir folder;
+    const QString path = folder.filePath("text.txt");
+    writeBytes(path, "root's");
+    changeMode(path, 0644);
+    changeMode(folder.path(), 0777);
+
+    EXPECT_EQ(failureOfSaveInChild(path, "nobody's", becomeNobody),
+              static_cast<int>(FailureNumber::FileError));
+
+    EXPECT_EQ(readBytes(path), "root's");
+    EXPECT_EQ(entriesOf(folder.path()), QStringList{"text.txt"});
+}
+
 TEST(Savetext, CreatesAMissingFile)
 {
     QTemporaryDir folder;
