@@ -1,0 +1,87 @@
+#include "operations/EncryptOperation.h"
+
+#include "cipher/EncryptedImage.h"
+#include "cipher/Failure.h"
+#include "cipher/Fingerprint.h"
+#include "cipher/ShiftCipher.h"
+#include "operations/EncryptMessages.h"
+#include "operations/OperationSteps.h"
+#include "operations/TextFile.h"
+
+#include <utility>
+
+namespace cindral {
+namespace {
+
+namespace text = encrypt_messages;
+
+const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword};
+
+// Everything after the validations, up to and including the write over the file.
+Outcome encryptChosenFile(WindowServices& window, OperationState& state)
+{
+    state.filename = window.chosenFileName();
+    state.filenum = operationFileNumber;
+    state.filetext = loadtext(state.filename, LineEnds::Append,
+                              [&window] { window.setStageText(text::gettingData.toString()); });
+
+    state.status = cipher::chkencrypted(state.filetext);
+    if (state.status == cipher::FileStatus::Encrypted) {
+        text::alreadyEncrypted.showIn(window);
+        restore(window);
+        return Outcome::Refused;
+    }
+
+    window.setStageText(text::encrypting.toString());
+    // The text is moved, never copied: a file may be as large as memory allows.
+    state.textarg = std::move(state.filetext);
+    state.pwdarg = window.passwordText();
+    state.pwdavg = cipher::pwd(state.pwdarg);
+    state.result = cipher::Encrypt(std::move(state.textarg), state.pwdarg);
+
+    const cipher::EncryptedImage image(std::move(state.result), state.pwdavg);
+    savetext(state.filename, image.pieces());
+
+    restore(window);
+    text::encrypted.showIn(window);
+    return Outcome::Succeeded;
+}
+
+Outcome encryptSteps(WindowServices& window, OperationState& state)
+{
+    state.cleanval();
+    if (!inputsAccepted(window, refusals)) {
+        return Outcome::Refused;
+    }
+    return encryptChosenFile(window, state);
+}
+
+Outcome handleFailure(WindowServices& window, FailureNumber number)
+{
+    restore(window);
+    switch (number) {
+    case FailureNumber::IllegalCharacter:
+        text::illegalCharacters.showIn(window);
+        break;
+    case FailureNumber::FileError:
+        text::fileError.showIn(window);
+        break;
+    default:
+        text::programError.showIn(window);
+        break;
+    }
+    return Outcome::Failed;
+}
+
+} // namespace
+
+Outcome runEncrypt(WindowServices& window, OperationState& state)
+{
+    // The bar keeps whatever stage text it last showed until the file has been opened.
+    window.pointerBusy();
+    window.showStatusBar();
+    return runGuarded([&] { return encryptSteps(window, state); },
+                      [&](FailureNumber number) { return handleFailure(window, number); });
+}
+
+} // namespace cindral

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "operations/WindowServices.h"
+
+#include <QStringView>
+
+namespace cindral {
+
+// One message box of an operation, kept as constant text so every box of an operation sits in
+// one table.
+struct MessageBoxText
+{
+    QStringView prompt;
+    QStringView title;
+    MessageIcon icon;
+
+    void showIn(WindowServices& window) const
+    {
+        window.messageBox(prompt.toString(), title.toString(), icon);
+    }
+};
+
+} // namespace cindral

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "operations/WindowServices.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <exception>
+
+// A window that records every service an operation asks of it as a readable line ("busy",
+// "show", "stage:...", "box:48:Title:Prompt"), so tests compare whole sequences.
+class RecordingWindow : public cindral::WindowServices
+{
+public:
+    QByteArray password;
+    QString fileBox;
+    QString chosenFile;
+    // Thrown when the chosen file name is asked for: a failure raised mid-operation.
+    std::exception_ptr chosenFileFailure;
+
+    QStringList calls;
+
+    [[nodiscard]] QByteArray passwordText() const override { return password; }
+    [[nodiscard]] QString fileBoxText() const override { return fileBox; }
+    [[nodiscard]] QString chosenFileName() const override
+    {
+        if (chosenFileFailure) {
+            std::rethrow_exception(chosenFileFailure);
+        }
+        return chosenFile;
+    }
+
+    void pointerBusy() override { calls << QStringLiteral("busy"); }
+    void pointerNormal() override { calls << QStringLiteral("normal"); }
+    void showStatusBar() override { calls << QStringLiteral("show"); }
+    void hideStatusBar() override { calls << QStringLiteral("hide"); }
+    void setStageText(const QString& text) override { calls << QStringLiteral("stage:") + text; }
+    void focusPassword() override { calls << QStringLiteral("focus"); }
+    void selectWholePassword() override { calls << QStringLiteral("select"); }
+    void messageBox(const QString& prompt, const QString& title, cindral::MessageIcon icon) override
+    {
+        calls << QStringLiteral("box:%1:%2:%3").arg(static_cast<int>(icon)).arg(title, prompt);
+    }
+};
