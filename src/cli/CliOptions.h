@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QStringList>
+
+namespace cindral::cli {
+
+enum class Command
+{
+    Encrypt,
+    Decrypt,
+};
+
+enum class PasswordSource
+{
+    Terminal,      // typed without echo on the controlling terminal
+    StandardInput, // the first line of standard input
+};
+
+enum class Verbosity
+{
+    Quiet,
+    Stages, // the operation's stage texts on standard error
+};
+
+// What one call of the tool is to do, once its arguments have been accepted.
+struct CliOptions
+{
+    Command command = Command::Encrypt;
+    QStringList files;
+    PasswordSource passwordSource = PasswordSource::Terminal;
+    Verbosity verbosity = Verbosity::Quiet;
+};
+
+} // namespace cindral::cli

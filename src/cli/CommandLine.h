@@ -1,0 +1,30 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace cindral::cli {
+
+// The outcome of reading the arguments: work to run, or a text to print instead.
+struct CommandLine
+{
+    enum class Request
+    {
+        Run,
+        Help,
+        Version,
+        UsageError,
+    };
+
+    Request request = Request::UsageError;
+    CliOptions options;
+    QString text; // the help or version text, or what is wrong with the arguments
+};
+
+// `arguments` starts with the program's name, as QCoreApplication::arguments() does. A
+// QCoreApplication must exist: the help text names the program as it was called.
+[[nodiscard]] CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace cindral::cli

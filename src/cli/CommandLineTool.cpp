@@ -1,0 +1,132 @@
+#include "cli/CommandLineTool.h"
+
+#include "cli/CommandLine.h"
+#include "cli/ConsoleWindow.h"
+#include "cli/ExitStatus.h"
+#include "cli/PasswordInput.h"
+#include "cli/ToolError.h"
+#include "operations/Cp1252.h"
+#include "operations/DecryptOperation.h"
+#include "operations/EncryptOperation.h"
+#include "operations/OperationState.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace cindral::cli {
+namespace {
+
+class TerminalFd
+{
+public:
+    TerminalFd() : m_fd(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
+    ~TerminalFd()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    TerminalFd(const TerminalFd&) = delete;
+    TerminalFd& operator=(const TerminalFd&) = delete;
+
+    [[nodiscard]] QByteArray readHidden(QByteArrayView prompt) const
+    {
+        const std::optional<QByteArray> line =
+            m_fd >= 0 ? readHiddenLine(m_fd, prompt) : std::nullopt;
+        if (!line) {
+            throw ToolError(ExitStatus::Failed,
+                            QStringLiteral("no terminal to read the password from; "
+                                           "use --password-stdin"));
+        }
+        return *line;
+    }
+
+private:
+    int m_fd;
+};
+
+// Encryption asks twice: a typing mistake would lock the file under a password nobody knows.
+QByteArray typedPassword(Command command)
+{
+    const TerminalFd terminal;
+    const QByteArray password = terminal.readHidden("Password: ");
+    if (command == Command::Encrypt && terminal.readHidden("Repeat password: ") != password) {
+        throw ToolError(ExitStatus::Refused, QStringLiteral("the passwords do not match"));
+    }
+    return password;
+}
+
+QByteArray standardInputPassword()
+{
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        throw ToolError(ExitStatus::Failed, QStringLiteral("cannot read standard input"));
+    }
+    return firstLine(input);
+}
+
+// The password as the code page of the encrypted files has it, one byte a character.
+QByteArray passwordBytes(const CliOptions& options)
+{
+    const QByteArray typed = options.passwordSource == PasswordSource::Terminal
+                                 ? typedPassword(options.command)
+                                 : standardInputPassword();
+    const std::optional<QByteArray> bytes = cp1252::encode(QString::fromLocal8Bit(typed));
+    if (!bytes) {
+        throw ToolError(ExitStatus::Refused,
+                        QStringLiteral("the password holds a character that Windows-1252 "
+                                       "cannot represent"));
+    }
+    return *bytes;
+}
+
+// Each file is an operation of its own; a refusal or failure does not stop the others.
+ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password, QTextStream& out,
+                          QTextStream& err)
+{
+    ExitStatus status = ExitStatus::Success;
+    for (const QString& file : options.files) {
+        OperationState state;
+        ConsoleWindow window(password, file, options.verbosity, out, err);
+        const Outcome outcome = options.command == Command::Encrypt ? runEncrypt(window, state)
+                                                                    : runDecrypt(window, state);
+        status = worse(status, exitStatusOf(outcome));
+    }
+    return status;
+}
+
+ExitStatus run(const CommandLine& commandLine, QTextStream& out, QTextStream& err)
+{
+    switch (commandLine.request) {
+    case CommandLine::Request::Help:
+    case CommandLine::Request::Version:
+        out << commandLine.text;
+        return ExitStatus::Success;
+    case CommandLine::Request::UsageError:
+        err << "cindral-cli: " << commandLine.text << "\nTry 'cindral-cli --help'.\n";
+        return ExitStatus::Failed;
+    case CommandLine::Request::Run:
+        break;
+    }
+    try {
+        const QByteArray password = passwordBytes(commandLine.options);
+        return runOnEveryFile(commandLine.options, password, out, err);
+    } catch (const ToolError& error) {
+        err << "cindral-cli: " << error.message() << '\n';
+        return error.status();
+    }
+}
+
+} // namespace
+
+int runCommandLineTool(const QStringList& arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return static_cast<int>(run(parseCommandLine(arguments), out, err));
+}
+
+} // namespace cindral::cli

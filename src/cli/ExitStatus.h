@@ -1,0 +1,35 @@
+#pragma once
+
+#include "operations/Outcome.h"
+
+#include <algorithm>
+
+namespace cindral::cli {
+
+// The tool's exit status; over several files the highest wins.
+enum class ExitStatus : int
+{
+    Success = 0,
+    Refused = 1,
+    Failed = 2, // also a usage error
+};
+
+[[nodiscard]] constexpr ExitStatus exitStatusOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Succeeded:
+        return ExitStatus::Success;
+    case Outcome::Refused:
+        return ExitStatus::Refused;
+    case Outcome::Failed:
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Failed;
+}
+
+[[nodiscard]] constexpr ExitStatus worse(ExitStatus a, ExitStatus b)
+{
+    return std::max(a, b);
+}
+
+} // namespace cindral::cli
