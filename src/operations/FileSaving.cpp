@@ -21,8 +21,7 @@ using filefailure::fromErrno;
 
 namespace {
 
-// Kept below the kernel's limit for a single write call.
-constexpr qsizetype largestWrite = qsizetype{1} << 30;
+constexpr qsizetype writebackStep = qsizetype{16} << 20;
 
 [[nodiscard]] qsizetype totalSize(std::span<const QByteArrayView> pieces)
 {
@@ -32,20 +31,31 @@ constexpr qsizetype largestWrite = qsizetype{1} << 30;
     return total;
 }
 
+// Writes one piece of at most `writebackStep` bytes in full.
+void writeFully(int fd, const char* data, qsizetype size, const QByteArray& path)
+{
+    while (size > 0) {
+        const ssize_t done = ::write(fd, data, static_cast<size_t>(size));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write", path);
+        data += done;
+        size -= done;
+    }
+}
+
+// Writes from the file's start. Each step is handed to the disk as soon as it is written, so
+// the final flush waits for little more than the last step.
 void writeAll(int fd, std::span<const QByteArrayView> pieces, const QByteArray& path)
 {
+    off_t offset = 0;
     for (const QByteArrayView piece : pieces) {
-        const char* next = piece.data();
-        qsizetype left = piece.size();
-        while (left > 0) {
-            const ssize_t done =
-                ::write(fd, next, static_cast<size_t>(std::min(left, largestWrite)));
-            if (done < 0 && errno == EINTR)
-                continue;
-            if (done <= 0)
-                throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write", path);
-            next += done;
-            left -= done;
+        for (qsizetype done = 0; done < piece.size(); done += writebackStep) {
+            const qsizetype step = std::min(writebackStep, piece.size() - done);
+            writeFully(fd, piece.data() + done, step, path);
+            (void)::sync_file_range(fd, offset, step, SYNC_FILE_RANGE_WRITE);
+            offset += step;
         }
     }
 }
@@ -134,6 +144,12 @@ void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces, const QByt
     syncToDisk(fd, path);
 }
 
+// The old content is about to go; its cached pages are better spent on the new file.
+void dropCachedContent(int fd)
+{
+    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 [[nodiscard]] bool ownerMayWrite(const struct stat& info)
 {
     return (info.st_mode & S_IWUSR) != 0;
@@ -160,8 +176,11 @@ void saveOverExisting(FileDescriptor file, const QByteArray& path,
     if (!ownerMayWrite(info))
         throw fileError("read-only", path);
     // Replacing a file with other names would leave the old text readable under them.
-    if (info.st_nlink == 1 && replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
-        return;
+    if (info.st_nlink == 1) {
+        dropCachedContent(file.get());
+        if (replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
+            return;
+    }
     overwriteInPlace(file.get(), pieces, path);
 }
 
