@@ -94,7 +94,6 @@ Form2::Form2() : m_client(new QWidget(this))
     buildComponents();
     orderTabs();
     Form_Load();
-    centreOnScreen();
 }
 
 void Form2::buildWindow()
@@ -252,9 +251,18 @@ void Form2::orderTabs()
     m_Text1->setFocus();
 }
 
+void Form2::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Placed on the first showing, when the window's frame is known.
+    if (!m_placed) {
+        m_placed = true;
+        centreOnScreen();
+    }
+}
+
 void Form2::centreOnScreen()
 {
-    adjustSize();
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -43,6 +43,7 @@ public:
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -58,6 +59,7 @@ private slots:
 
 private:
     OperationState m_state;
+    bool m_placed = false;
     QWidget* m_client;
     QLabel* m_Label2 = nullptr;
     QLabel* m_Label3 = nullptr;

@@ -112,7 +112,7 @@ void FrmAbout::buildButtonAndRights()
     sign->setFont(fonts::symbol());
     placeTwips(*sign, 480, 3480, 255, 255);
 
-    QLabel* rights = addLabel(QStringLiteral("Label3"), QStringLiteral("2003 Cindral developers"));
+    QLabel* rights = addLabel(QStringLiteral("Label3"), QStringLiteral("2003 the Cindral team"));
     placeTwips(*rights, 720, 3480, 1695, 255);
 
     // Tab order: cmdOK, then the credits; the labels take no focus.

@@ -5,6 +5,12 @@
 
 namespace cindral::ui {
 
+namespace {
+
+constexpr int gapAbove = 2;
+
+} // namespace
+
 StatusBar::StatusBar(QWidget* parent)
     : QWidget(parent), m_first(makePanel(QStringLiteral("Panel1"))),
       m_second(makePanel(QStringLiteral("Panel2")))
@@ -12,6 +18,10 @@ StatusBar::StatusBar(QWidget* parent)
     setAutoFillBackground(true);
     setFont(fonts::sansSerif(fonts::Weight::Bold));
     m_first->setText(QStringLiteral("Please Wait..."));
+    // Panels of 5580 and 1440 twips, with a small gap between and above them.
+    const int panelHeight = twips(255) - gapAbove;
+    m_first->setGeometry(0, gapAbove, twips(5580), panelHeight);
+    m_second->setGeometry(twips(5610), gapAbove, twips(1440), panelHeight);
 }
 
 QLabel* StatusBar::makePanel(const QString& name)
@@ -21,16 +31,6 @@ QLabel* StatusBar::makePanel(const QString& name)
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
     return panel;
-}
-
-void StatusBar::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    // Panel widths in twips, 5580 and 1440, with a small gap between them.
-    constexpr int gapAbove = 2;
-    const int panelHeight = height() - gapAbove;
-    m_first->setGeometry(0, gapAbove, twips(5580), panelHeight);
-    m_second->setGeometry(twips(5610), gapAbove, twips(1440), panelHeight);
 }
 
 void StatusBar::setFirstPanelText(const QString& text)

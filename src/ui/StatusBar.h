@@ -6,8 +6,8 @@
 
 namespace cindral::ui {
 
-// A status bar of two sunken panels at the bottom of a window. It is placed like any control,
-// so showing or hiding it never moves the others.
+// The main window's status bar: two sunken panels in a bar 255 twips high, placed like any
+// control so that showing or hiding it never moves the others.
 class StatusBar : public QWidget
 {
     Q_OBJECT
@@ -23,9 +23,6 @@ public:
     // Shows or hides the bar and draws the change at once.
     void showNow();
     void hideNow();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QLabel* m_first;
