@@ -18,9 +18,10 @@ struct CliRun
 };
 
 // Without a controlling terminal, so the tool can never wait for a typed password.
-void startDetached(QProcess& process, const QStringList& arguments)
+void startDetached(QProcess& process, const QStringList& arguments, const QString& folder)
 {
     ensureCoreApplication();
+    process.setWorkingDirectory(folder);
     process.setProgram(QStringLiteral(CINDRAL_CLI_PATH));
     process.setArguments(arguments);
     process.setChildProcessModifier([] { ::setsid(); });
@@ -37,16 +38,16 @@ CliRun finish(QProcess& process, const QByteArray& input)
             process.readAllStandardError().toStdString()};
 }
 
-CliRun runCli(const QStringList& arguments, const QByteArray& input = {})
-{
-    QProcess process;
-    startDetached(process, arguments);
-    return finish(process, input);
-}
-
 class CliEndToEnd : public testing::Test
 {
 protected:
+    // Run in the test's folder, where relative file names point.
+    CliRun runCli(const QStringList& arguments, const QByteArray& input = {})
+    {
+        QProcess process;
+        startDetached(process, arguments, m_dir.path());
+        return finish(process, input);
+    }
     QString file(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(name);
@@ -74,9 +75,11 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 {
     const QString a = file("a.txt", "Hi\r\n");
     const QString b = file("b.txt", "two\r\nlines");
-    const QString c = file("c.txt", "");
+    const QString c = file("-c.txt", "");
 
-    const CliRun encrypted = runCli({"--password-stdin", "encrypt", a, b, c}, password);
+    // A name that looks like an option follows "--".
+    const CliRun encrypted =
+        runCli({"--password-stdin", "encrypt", a, b, "--", "-c.txt"}, password);
     EXPECT_EQ(encrypted.exitCode, 0) << encrypted.err;
     EXPECT_EQ(bytes(a), QByteArray("\xA9\xB0\xD1\x75\x72"
                                    "99"));
@@ -84,11 +87,12 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
                                    "99"));
     EXPECT_EQ(encrypted.out, (a + ": Encrypted: The selected File has been Encrypted and Saved\n" +
                               b + ": Encrypted: The selected File has been Encrypted and Saved\n" +
-                              c + ": Encrypted: The selected File has been Encrypted and Saved\n")
+                              "-c.txt: Encrypted: The selected File has been Encrypted and Saved\n")
                                  .toStdString());
     EXPECT_EQ(encrypted.err, "");
 
-    const CliRun decrypted = runCli({"decrypt", a, b, c, "--password-stdin"}, "abcde\r\n");
+    const CliRun decrypted =
+        runCli({"decrypt", a, b, "--password-stdin", "--", "-c.txt"}, "abcde\r\n");
     EXPECT_EQ(decrypted.exitCode, 0) << decrypted.err;
     EXPECT_EQ(bytes(a), QByteArray("Hi\r\n"));
     EXPECT_EQ(bytes(b), QByteArray("two\r\nlines\r\n"));
@@ -125,16 +129,21 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
     EXPECT_TRUE(bytes(missing("f2")).startsWith('\xA9'));
 }
 
-TEST_F(CliEndToEnd, UsageErrorsTouchNoFile)
+TEST_F(CliEndToEnd, UsageHelpAndVersionTouchNoFile)
 {
     const QString a = file("a.txt", "Hi\r\n");
     for (const QStringList& arguments :
-         {QStringList{}, QStringList{"scramble", a}, QStringList{"encrypt"},
-          QStringList{"--password", "abcde", "encrypt", a}}) {
+         {QStringList{}, QStringList{"scramble", a}, QStringList{"Encrypt", a},
+          QStringList{"encrypt"}, QStringList{"--password", "abcde", "encrypt", a},
+          QStringList{"-p", "abcde", "encrypt", a}}) {
         const CliRun run = runCli(arguments, password);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_NE(run.err.find("--help"), std::string::npos) << run.err;
     }
+    const CliRun help = runCli({"encrypt", a, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--password-stdin"), std::string::npos) << help.out;
+    EXPECT_EQ(runCli({"--version"}).out, "cindral-cli 1.0\n");
     // No terminal to type the password on, and no --password-stdin.
     const CliRun noTerminal = runCli({"encrypt", a}, password);
     EXPECT_EQ(noTerminal.exitCode, 2);
@@ -186,7 +195,7 @@ TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
 {
     const QString a = file("a.txt", "Hi\r\n");
     QProcess process;
-    startDetached(process, {"--password-stdin", "encrypt", a});
+    startDetached(process, {"--password-stdin", "encrypt", a}, QDir::tempPath());
     ASSERT_TRUE(process.waitForStarted());
 
     QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));

@@ -9,34 +9,9 @@
 #include <thread>
 #include <unistd.h>
 
-using cindral::cli::firstLine;
 using cindral::cli::readHiddenLine;
 
 namespace {
-
-TEST(PasswordInput, FirstLineLosesOnlyItsLineEnd)
-{
-    const struct
-    {
-        QByteArray input;
-        QByteArray line;
-    } cases[] = {
-        {"secret\n", "secret"},
-        {"secret\r\n", "secret"},
-        {"secret", "secret"},
-        {"", ""},
-        {"\n", ""},
-        {"one\ntwo\n", "one"},
-        {"  padded  \n", "  padded  "},
-        {"cr\r", "cr\r"},
-    };
-    for (const auto& row : cases) {
-        QByteArray bytes = row.input;
-        QBuffer input(&bytes);
-        input.open(QIODevice::ReadOnly);
-        EXPECT_EQ(firstLine(input), row.line) << row.input.toStdString();
-    }
-}
 
 // A pseudo-terminal stands in for the user's terminal.
 class Terminal

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <exception>
+#include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -122,4 +123,15 @@ inline QStringList operator+(QStringList calls, const QString& call)
 inline std::string lines(const QStringList& calls)
 {
     return calls.join(QLatin1Char('\n')).toStdString();
+}
+
+// The calls in order, the outcome, and the file: as the row expects, or exactly as it was.
+inline void expectCase(const OperationCase& row, Operation operation)
+{
+    const CaseRun run = runCase(row, operation);
+    EXPECT_EQ(lines(run.calls), lines(row.calls));
+    EXPECT_EQ(run.outcome, row.outcome);
+    const std::optional<QByteArray> unchanged =
+        row.setup == FileSetup::Missing ? std::nullopt : std::optional(row.before);
+    EXPECT_EQ(run.bytesAfter, row.after ? row.after : unchanged);
 }
