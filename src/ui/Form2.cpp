@@ -3,6 +3,7 @@
 #include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "ui/Colouring.h"
 #include "ui/Cp1252Validator.h"
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
@@ -40,16 +41,6 @@ namespace {
 
 const QColor windowBackground(0, 0, 64);
 const QColor titleColour(255, 255, 192);
-
-void setColours(QWidget& widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Base, background);
-    widget.setPalette(palette);
-}
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -110,7 +101,7 @@ void Form2::buildWindow()
     setFont(fonts::sansSerif());
 
     m_client->setObjectName(QStringLiteral("client"));
-    setColours(*m_client, systemColour(SystemColour::HighlightedText), windowBackground);
+    setLabelColours(*m_client, systemColour(SystemColour::HighlightedText), windowBackground);
     m_client->setAutoFillBackground(true);
     m_client->setFixedSize(twips(7065), twips(4125));
     setCentralWidget(m_client);
@@ -150,7 +141,7 @@ void Form2::buildHeader()
 
     QLabel* title = addLabel(QStringLiteral("Label7"), QStringLiteral("Cindral 1.0v"));
     title->setFont(fonts::title());
-    setColours(*title, titleColour, windowBackground);
+    setLabelColours(*title, titleColour, windowBackground);
     placeTwips(*title, 2280, 0, 2535, 615);
 
     m_Label3 = addLabel(QStringLiteral("Label3"), {});
@@ -212,7 +203,7 @@ void Form2::buildFooter()
     m_Text3->setObjectName(QStringLiteral("Text3"));
     m_Text3->setFrameStyle(QFrame::NoFrame);
     m_Text3->setFont(fonts::instructions());
-    setColours(*m_Text3, systemColour(SystemColour::TitleBarText), windowBackground);
+    setTextBoxColours(*m_Text3, systemColour(SystemColour::TitleBarText), windowBackground);
     m_Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_Text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_Text3->document()->setDocumentMargin(1);

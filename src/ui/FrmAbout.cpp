@@ -1,5 +1,6 @@
 #include "ui/FrmAbout.h"
 
+#include "ui/Colouring.h"
 #include "ui/Fonts.h"
 #include "ui/HorizontalLine.h"
 #include "ui/SystemColour.h"
@@ -16,16 +17,6 @@ namespace {
 
 const QColor cream(255, 255, 192);
 
-void setColours(QWidget& widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Base, background);
-    widget.setPalette(palette);
-}
-
 } // namespace
 
 FrmAbout::FrmAbout(QWidget* parent)
@@ -35,7 +26,7 @@ FrmAbout::FrmAbout(QWidget* parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Cindral 1.0v"));
     setFont(fonts::sansSerif());
-    setColours(*this, cream, Qt::black);
+    setLabelColours(*this, cream, Qt::black);
     setAutoFillBackground(true);
     setFixedSize(twips(4230), twips(3750));
 
@@ -76,7 +67,7 @@ void FrmAbout::buildTexts()
                        "protection. This Software is FREEWARE."));
     description->setWordWrap(true);
     description->setAutoFillBackground(true);
-    setColours(*description, cream, systemColour(SystemColour::ButtonText));
+    setLabelColours(*description, cream, systemColour(SystemColour::ButtonText));
     placeTwips(*description, 1440, 1080, 2565, 810);
 }
 
@@ -85,6 +76,7 @@ void FrmAbout::buildCredits()
     auto* credits = new QPlainTextEdit(this);
     credits->setObjectName(QStringLiteral("Text1"));
     credits->setFrameStyle(QFrame::NoFrame);
+    setTextBoxColours(*credits, cream, Qt::black);
     credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     credits->setPlainText(QStringLiteral("Written and kept up by\r\n"

@@ -29,6 +29,9 @@ QString withoutField(const QString& format, QChar letter)
 QString dateSeparator(const QLocale& locale)
 {
     const QString format = locale.dateFormat(QLocale::ShortFormat);
+    // A short date with the month in words (the C locale's) has no numeric separator.
+    if (format.contains(QStringLiteral("MMM")))
+        return QStringLiteral("/");
     qsizetype i = 0;
     while (i < format.size() && isFieldLetter(format.at(i)))
         ++i;

@@ -8,7 +8,8 @@
 // The date and the time of day as the user's regional settings write them.
 namespace cindral::ui::regional {
 
-// The separator between the fields of the locale's short date, "/" when it has none.
+// The separator between the fields of the locale's short date; "/" when it has none or writes
+// the month in words.
 [[nodiscard]] QString dateSeparator(const QLocale& locale);
 
 // Day, month and year as two, two and four digits, in this order, joined by the locale's

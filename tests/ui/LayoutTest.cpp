@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -95,6 +96,10 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Cindral 1.0v"));
         QVERIFY(!form.windowIcon().pixmap(32, 32).isNull());
         QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), QColor(0, 0, 64));
+        for (const char* box : {"Text1", "Text2"}) {
+            QCOMPARE(child<QLineEdit>(form, box)->palette().color(QPalette::Base),
+                     QApplication::palette().color(QPalette::Base));
+        }
 
         const QPoint offset =
             form.frameGeometry().center() - form.screen()->availableGeometry().center();
@@ -198,6 +203,8 @@ private slots:
             {QLocale(QLocale::German, QLocale::Germany), QStringLiteral(".")},
             {QLocale(QLocale::English, QLocale::UnitedStates), QStringLiteral("/")},
             {QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("-")},
+            {QLocale(QLocale::Korean, QLocale::SouthKorea), QStringLiteral(". ")},
+            {QLocale::c(), QStringLiteral("/")},
         };
         for (const auto& c : dates) {
             QCOMPARE(regional::dateSeparator(c.locale), c.separator);
