@@ -72,11 +72,6 @@ bool producesCharacter(const QKeyEvent& event)
     }
 }
 
-bool movesFocus(const QKeyEvent& event)
-{
-    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
-}
-
 } // namespace
 
 frmSplash::frmSplash() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
@@ -123,16 +118,9 @@ void frmSplash::setVisible(bool visible)
 
 bool frmSplash::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (producesCharacter(key)) {
-            Form_KeyPress();
-            return true;
-        }
-        // The text box is the only control that takes the focus: Tab keeps it there and, as in
-        // a single-line box, types nothing.
-        if (movesFocus(key))
-            return true;
+    if (event->type() == QEvent::KeyPress && producesCharacter(static_cast<QKeyEvent&>(*event))) {
+        Form_KeyPress();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -206,6 +194,10 @@ void frmSplash::buildControls()
                255);
 
     buildIntroduction();
+    // The animation comes first in the tab order and so holds the focus at start; the text
+    // box shows no caret until it is clicked or tabbed to.
+    setTabOrder(findChild<QWidget*>(QStringLiteral("AniGIF1")),
+                findChild<QWidget*>(QStringLiteral("Text1")));
 
     auto* label6 = addLabel(*this, "Label6", QStringLiteral("For Windows 9x/NT"), paleGreen);
     label6->setFont(largeSansSerifBold());
@@ -234,6 +226,7 @@ void frmSplash::buildAnimation()
     auto* aniGif1 = new QLabel(this);
     aniGif1->setObjectName(QStringLiteral("AniGIF1"));
     aniGif1->setAlignment(Qt::AlignCenter);
+    aniGif1->setFocusPolicy(Qt::StrongFocus);
     placeTwips(*aniGif1, 120, 120, 975, 975);
     m_movie = new QMovie(QStringLiteral(":/splash/animation.gif"), QByteArray(), aniGif1);
     aniGif1->setMovie(m_movie);

@@ -125,6 +125,8 @@ void FrmSplashTest::startUpBringsUpMainWindowBeforeShowingSplashInFront()
 
     QVERIFY(snapshot.mainWindowReady);
     QCOMPARE(QApplication::activeWindow(), splash);
+    // The animation comes first in the tab order: no caret shows in the text box.
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("AniGIF1"));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY((splash->geometry().center() - screen.center()).manhattanLength() <= 1);
     QCOMPARE(splash->findChild<QLabel*>(QStringLiteral("AniGIF1"))->movie()->state(),
@@ -178,8 +180,9 @@ void FrmSplashTest::windowAndControlsFollowTheirDesign()
         if (expected.colour.isValid())
             QCOMPARE(control->palette().color(textBox ? QPalette::Text : QPalette::WindowText),
                      expected.colour);
-        // Only the text box takes the focus.
-        QCOMPARE(control->focusPolicy() != Qt::NoFocus, textBox);
+        // Only the animation and the text box take the focus.
+        QCOMPARE(control->focusPolicy() != Qt::NoFocus,
+                 textBox || control == started.control("AniGIF1"));
     }
     QCOMPARE(started.control<QLabel>("Label4")->text(),
              QStringLiteral("Warning: This Software is FREEWARE. It may be used at the sole "
@@ -239,37 +242,40 @@ void FrmSplashTest::clickOnBareSurfaceOnlyCloses()
 void FrmSplashTest::characterKeyOnlyCloses_data()
 {
     QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("focusInText1");
+    QTest::addColumn<QString>("focus");
     QTest::addColumn<bool>("closes");
+    const QString text1 = QStringLiteral("Text1");
+    const QString animation = QStringLiteral("AniGIF1");
+    const QString none;
 
-    QTest::newRow("letter in the text box") << int(Qt::Key_A) << true << true;
-    QTest::newRow("digit on the window") << int(Qt::Key_7) << false << true;
-    QTest::newRow("punctuation in the text box") << int(Qt::Key_Comma) << true << true;
-    QTest::newRow("blank in the text box") << int(Qt::Key_Space) << true << true;
-    QTest::newRow("Enter in the text box") << int(Qt::Key_Return) << true << true;
-    QTest::newRow("Escape on the window") << int(Qt::Key_Escape) << false << true;
-    QTest::newRow("Backspace in the text box") << int(Qt::Key_Backspace) << true << true;
-    QTest::newRow("arrow in the text box") << int(Qt::Key_Down) << true << false;
-    QTest::newRow("arrow on the window") << int(Qt::Key_Left) << false << false;
-    QTest::newRow("function key in the text box") << int(Qt::Key_F1) << true << false;
-    QTest::newRow("function key on the window") << int(Qt::Key_F12) << false << false;
-    QTest::newRow("Shift in the text box") << int(Qt::Key_Shift) << true << false;
-    QTest::newRow("Tab in the text box") << int(Qt::Key_Tab) << true << false;
+    QTest::newRow("letter in the text box") << int(Qt::Key_A) << text1 << true;
+    QTest::newRow("digit on the animation") << int(Qt::Key_7) << animation << true;
+    QTest::newRow("punctuation in the text box") << int(Qt::Key_Comma) << text1 << true;
+    QTest::newRow("blank in the text box") << int(Qt::Key_Space) << text1 << true;
+    QTest::newRow("Enter in the text box") << int(Qt::Key_Return) << text1 << true;
+    QTest::newRow("Escape with no focus") << int(Qt::Key_Escape) << none << true;
+    QTest::newRow("Backspace in the text box") << int(Qt::Key_Backspace) << text1 << true;
+    QTest::newRow("arrow in the text box") << int(Qt::Key_Down) << text1 << false;
+    QTest::newRow("arrow with no focus") << int(Qt::Key_Left) << none << false;
+    QTest::newRow("function key in the text box") << int(Qt::Key_F1) << text1 << false;
+    QTest::newRow("function key on the animation") << int(Qt::Key_F12) << animation << false;
+    QTest::newRow("Shift in the text box") << int(Qt::Key_Shift) << text1 << false;
+    QTest::newRow("Tab in the text box") << int(Qt::Key_Tab) << text1 << false;
 }
 
 void FrmSplashTest::characterKeyOnlyCloses()
 {
     QFETCH(int, key);
-    QFETCH(bool, focusInText1);
+    QFETCH(QString, focus);
     QFETCH(bool, closes);
     const Started started;
-    auto* text1 = started.control<QPlainTextEdit>("Text1");
     const QPointer<QTimer> timer1 = started.control<QTimer>("Timer1");
-    if (focusInText1)
-        text1->setFocus();
+    QWidget* focusWidget = focus.isEmpty() ? nullptr : started.control(qPrintable(focus));
+    if (focusWidget != nullptr)
+        focusWidget->setFocus();
     else
-        text1->clearFocus();
-    QCOMPARE(QApplication::focusWidget(), focusInText1 ? text1 : nullptr);
+        QApplication::focusWidget()->clearFocus();
+    QCOMPARE(QApplication::focusWidget(), focusWidget);
 
     QTest::keyClick(started.splash->windowHandle(), Qt::Key(key));
     test::flushDeferredDeletes();
@@ -278,7 +284,8 @@ void FrmSplashTest::characterKeyOnlyCloses()
     // Unloading takes the timer with it: nothing is left to fire at the five-second mark.
     QCOMPARE(timer1.isNull(), closes);
     if (!closes)
-        QCOMPARE(text1->toPlainText(), expectedIntroduction(QStringLiteral("\n")));
+        QCOMPARE(started.control<QPlainTextEdit>("Text1")->toPlainText(),
+                 expectedIntroduction(QStringLiteral("\n")));
 }
 
 void FrmSplashTest::mainWindowTakesInputWhileSplashShows()
