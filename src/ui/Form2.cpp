@@ -159,7 +159,6 @@ void Form2::buildPasswordAndFile()
     m_Text1 = new QLineEdit(m_client);
     m_Text1->setObjectName(QStringLiteral("Text1"));
     m_Text1->setEchoMode(QLineEdit::Password);
-    m_Text1->setMaxLength(32767);
     m_Text1->setValidator(new Cp1252Validator(m_Text1));
     auto* maskStyle = new PasswordCharacterStyle();
     maskStyle->setParent(m_Text1);

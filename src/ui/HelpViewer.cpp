@@ -60,7 +60,8 @@ void HelpViewer::showContents(const QString& path)
     // The file is HTML whatever its name; its beginning is the contents topic.
     m_browser->setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
     m_browser->verticalScrollBar()->setValue(0);
-    setWindowTitle(QStringLiteral("Cindral Help - %1").arg(m_browser->documentTitle()));
+    const QString title = m_browser->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Cindral Help") : title);
 }
 
 void HelpViewer::reportMissing(const QString& fileName)

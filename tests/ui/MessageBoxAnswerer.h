@@ -20,6 +20,7 @@ struct SeenBox
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
+    bool applicationModal = false;
     bool statusBarVisible = false;
     QString stageText;
     bool busyPointer = false;
@@ -52,6 +53,7 @@ private:
         seen.title = box->windowTitle();
         seen.icon = box->icon();
         seen.buttonCount = static_cast<int>(box->buttons().size());
+        seen.applicationModal = box->windowModality() == Qt::ApplicationModal;
         if (m_window) {
             const auto* bar = m_window->findChild<StatusBar*>(QStringLiteral("StatusBar1"));
             seen.statusBarVisible = bar->isVisible();
