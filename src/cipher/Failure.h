@@ -14,9 +14,10 @@ enum class FailureNumber : int
     Overflow = 6,         // a 16-bit counter or count ran over
     OutOfMemory = 7,
     DivisionByZero = 11,
-    TypeMismatch = 13, // a trailer that cannot be read as a number
-    DiskFull = 61,     // a write cut short for lack of space
-    FileError = 75,    // missing, unreadable, unwritable, read-only or not a file
+    TypeMismatch = 13,  // a trailer that cannot be read as a number
+    InternalError = 51, // anything thrown that carries no number of its own
+    DiskFull = 61,      // a write cut short for lack of space
+    FileError = 75,     // missing, unreadable, unwritable, read-only or not a file
 };
 
 class Failure : public std::runtime_error
@@ -26,8 +27,7 @@ public:
         : std::runtime_error(detail.empty() ? "failure " + std::to_string(static_cast<int>(number))
                                             : detail),
           m_number(number)
-    {
-    }
+    {}
 
     [[nodiscard]] FailureNumber number() const noexcept { return m_number; }
 

@@ -13,9 +13,6 @@ namespace cindral {
 
 inline constexpr qsizetype minimumPasswordLength = 5;
 
-// Failure number for anything thrown that carries no number of its own.
-inline constexpr auto internalError = static_cast<FailureNumber>(51);
-
 // The pointer back to normal and the status bar hidden: the state of the window on every exit.
 inline void restore(WindowServices& window)
 {
@@ -68,7 +65,7 @@ template <typename Steps, typename Handler>
     } catch (const std::bad_alloc&) {
         return handler(FailureNumber::OutOfMemory);
     } catch (...) {
-        return handler(internalError);
+        return handler(FailureNumber::InternalError);
     }
 }
 
