@@ -28,8 +28,12 @@ void HelpChannel::setSearchFolders(QStringList folders)
 
 QStringList HelpChannel::defaultSearchFolders()
 {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-            QStringLiteral(CINDRAL_DATA_DIR)};
+    // The data folder is found from the program's own folder, so an installed tree can be moved
+    // to another prefix (/usr for the package, /usr/local by hand) and still finds its help.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {
+        QDir::currentPath(), programFolder,
+        QDir::cleanPath(programFolder + QStringLiteral("/../") + QStringLiteral(CINDRAL_DATA_DIR))};
 }
 
 } // namespace cindral::ui
