@@ -19,4 +19,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # Qt program open a window is loaded at run time, so it is named by hand.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The faces the windows are laid out for; without them Qt falls back to wider ones.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-comic-neue")
 include(CPack)
