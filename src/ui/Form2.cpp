@@ -5,6 +5,7 @@
 #include "operations/EncryptOperation.h"
 #include "ui/Colouring.h"
 #include "ui/Cp1252Validator.h"
+#include "ui/Describe.h"
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
 #include "ui/HelpChannel.h"
@@ -138,6 +139,7 @@ void Form2::buildHeader()
 {
     m_Label2 = addLabel(QStringLiteral("Label2"), {});
     placeTwips(*m_Label2, 240, 120, 0, 195);
+    m_Label2->setAccessibleDescription(QStringLiteral("Today's date"));
 
     QLabel* title = addLabel(QStringLiteral("Label7"), QStringLiteral("Cindral 1.0v"));
     title->setFont(fonts::title());
@@ -147,6 +149,7 @@ void Form2::buildHeader()
     m_Label3 = addLabel(QStringLiteral("Label3"), {});
     m_Label3->setAutoFillBackground(true);
     placeTwips(*m_Label3, 5760, 120, 1215, 375);
+    m_Label3->setAccessibleDescription(QStringLiteral("The time now"));
 }
 
 void Form2::buildPasswordAndFile()
@@ -166,15 +169,22 @@ void Form2::buildPasswordAndFile()
     m_Text1->setAcceptDrops(false);
     placeTwips(*m_Text1, 2760, 1200, 3015, 375);
     connect(m_Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
+    prompt->setBuddy(m_Text1);
+    describe(*m_Text1, QStringLiteral("Password"),
+             QStringLiteral("At least five characters; shown as stars"));
 
     m_browse = addButton(QStringLiteral("browse"), QStringLiteral("&Browse"));
     placeTwips(*m_browse, 1200, 1800, 1455, 375);
     connect(m_browse, &QPushButton::clicked, this, &Form2::browse_Click);
+    m_browse->setAccessibleDescription(QStringLiteral("Chooses the file to encrypt or decrypt"));
 
     m_Text2 = new QLineEdit(m_client);
     m_Text2->setObjectName(QStringLiteral("Text2"));
     m_Text2->setAcceptDrops(false);
     placeTwips(*m_Text2, 2760, 1800, 3015, 375);
+    // Only a file chosen with Browse or dropped on the window is worked on, not a typed name.
+    describe(*m_Text2, QStringLiteral("File"),
+             QStringLiteral("The file chosen with Browse or dropped on the window"));
 }
 
 void Form2::buildButtons()
@@ -182,14 +192,19 @@ void Form2::buildButtons()
     m_encrip = addButton(QStringLiteral("encrip"), QStringLiteral("&Encrypt"));
     placeTwips(*m_encrip, 1200, 2400, 1455, 375);
     connect(m_encrip, &QPushButton::clicked, this, &Form2::encrip_Click);
+    m_encrip->setAccessibleDescription(
+        QStringLiteral("Encrypts the chosen file in place with the password"));
 
     m_decrip = addButton(QStringLiteral("decrip"), QStringLiteral("&Decrypt"));
     placeTwips(*m_decrip, 2760, 2400, 1455, 375);
     connect(m_decrip, &QPushButton::clicked, this, &Form2::decrip_Click);
+    m_decrip->setAccessibleDescription(
+        QStringLiteral("Decrypts the chosen file with the password it was encrypted with"));
 
     m_exit = addButton(QStringLiteral("exit"), QStringLiteral("E&xit"));
     placeTwips(*m_exit, 4320, 2400, 1455, 375);
     connect(m_exit, &QPushButton::clicked, this, &Form2::exit_Click);
+    m_exit->setAccessibleDescription(QStringLiteral("Ends Cindral"));
 }
 
 void Form2::buildFooter()
@@ -210,11 +225,14 @@ void Form2::buildFooter()
     m_Text3->setFocusPolicy(Qt::ClickFocus);
     m_Text3->setAcceptDrops(false);
     placeTwips(*m_Text3, 0, 3240, 6975, 615);
+    describe(*m_Text3, QStringLiteral("Instructions"));
 
     m_StatusBar1 = new StatusBar(m_client);
     m_StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     placeTwips(*m_StatusBar1, 0, 3870, 7065, 255);
     m_StatusBar1->hide();
+    describe(*m_StatusBar1, QStringLiteral("Status"),
+             QStringLiteral("The stage of the running operation"));
 }
 
 void Form2::buildComponents()

@@ -1,6 +1,7 @@
 #include "ui/FrmAbout.h"
 
 #include "ui/Colouring.h"
+#include "ui/Describe.h"
 #include "ui/Fonts.h"
 #include "ui/HorizontalLine.h"
 #include "ui/SystemColour.h"
@@ -50,6 +51,7 @@ void FrmAbout::buildPicture()
     image->setPixmap(QPixmap(QStringLiteral(":/cindral/about.png")));
     image->setScaledContents(true);
     placeTwips(*image, 120, 120, 1005, 1125);
+    describe(*image, QStringLiteral("Cindral padlock"));
 }
 
 void FrmAbout::buildTexts()
@@ -85,6 +87,8 @@ void FrmAbout::buildCredits()
                                          "Questions and bug reports:\r\n"
                                          "cindral@example.org"));
     placeTwips(*credits, 360, 1920, 3375, 1335);
+    describe(*credits, QStringLiteral("Credits"),
+             QStringLiteral("Who wrote Cindral and how to reach them"));
 
     auto* line = new HorizontalLine(systemColour(SystemColour::ScrollBar), this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -99,6 +103,7 @@ void FrmAbout::buildButtonAndRights()
     placeTwips(*ok, 2880, 3360, 1260, 345);
     // Escape rejects the dialog, Enter presses the default button: both end here.
     connect(ok, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
+    ok->setAccessibleDescription(QStringLiteral("Closes this window"));
 
     QLabel* sign = addLabel(QStringLiteral("Label2"), QStringLiteral(" \u00A9"));
     sign->setFont(fonts::symbol());

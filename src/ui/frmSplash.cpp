@@ -1,5 +1,6 @@
 #include "ui/frmSplash.h"
 
+#include "ui/Describe.h"
 #include "ui/Fonts.h"
 #include "ui/Form2.h"
 #include "ui/HorizontalLine.h"
@@ -230,6 +231,7 @@ void frmSplash::buildAnimation()
     placeTwips(*aniGif1, 120, 120, 975, 975);
     m_movie = new QMovie(QStringLiteral(":/splash/animation.gif"), QByteArray(), aniGif1);
     aniGif1->setMovie(m_movie);
+    describe(*aniGif1, QStringLiteral("Cindral animation"));
 }
 
 void frmSplash::buildIntroduction()
@@ -248,6 +250,7 @@ void frmSplash::buildIntroduction()
     text1->setPalette(palette);
     text1->setPlainText(introductionText());
     placeTwips(*text1, 3480, 1440, 1815, 2055);
+    describe(*text1, QStringLiteral("Introduction"), QStringLiteral("What Cindral does"));
 }
 
 void frmSplash::buildRule()
