@@ -1,8 +1,8 @@
+#include "UiTestSupport.h"
+#include "ui/Form2.h"
 #include "ui/Program.h"
-#include "ui/SplashTestSupport.h"
 #include "ui/frmSplash.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
@@ -10,8 +10,7 @@
 #include <functional>
 
 using namespace cindral::ui;
-using cindral::ui::test::mainWindow;
-using cindral::ui::test::topLevel;
+using namespace cindral::ui::test;
 
 namespace {
 
@@ -40,71 +39,44 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
+    void cleanup() { QCOMPARE(visibleTopLevelWindows(), QStringList()); }
 
-    void exitEndsProgramAtOnceWithSplashUp();
-    void closingMainWindowFirstEndsProgramWhenSplashCloses();
-    void closingMainWindowAfterSplashEndsProgram();
+    void exitEndsTheProgramAtOnceWithTheSplashUp()
+    {
+        bool splashWasUp = false;
+        const int exitCode = runProgramWith({[&] {
+            splashWasUp = topLevel<frmSplash>() != nullptr && topLevel<frmSplash>()->isVisible();
+            // Exit by its access key, which presses the button as a click would.
+            QApplication::setActiveWindow(topLevel<Form2>());
+            QTest::keyClick(topLevel<Form2>(), Qt::Key_X, Qt::AltModifier);
+        }});
+        QVERIFY(splashWasUp);
+        QCOMPARE(exitCode, 0);
+        // The program freed every window on its way out.
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void closingTheMainWindowFirstEndsTheProgramWhenTheSplashCloses()
+    {
+        QPointer<Form2> form2;
+        bool runningWithSplashAlone = false;
+        const int exitCode = runProgramWith({
+            [&] {
+                form2 = topLevel<Form2>();
+                form2->close();
+            },
+            [&] {
+                runningWithSplashAlone =
+                    (!form2 || !form2->isVisible()) && topLevel<frmSplash>()->isVisible();
+                // A click on the splash window's bare surface closes it.
+                QTest::mouseClick(topLevel<frmSplash>()->windowHandle(), Qt::LeftButton, {},
+                                  QPoint(300, 30));
+            },
+        });
+        QVERIFY(runningWithSplashAlone);
+        QCOMPARE(exitCode, 0);
+    }
 };
-
-void StartupTest::cleanup()
-{
-    const QStringList left = test::takeLeftoverWindows();
-    QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("windows left: ") + left.join(u' ')));
-}
-
-void StartupTest::exitEndsProgramAtOnceWithSplashUp()
-{
-    bool splashWasUp = false;
-    const int exitCode = runProgramWith({[&] {
-        splashWasUp = topLevel<frmSplash>() != nullptr && topLevel<frmSplash>()->isVisible();
-        QTest::mouseClick(mainWindow()->findChild<QAbstractButton*>(QStringLiteral("exit")),
-                          Qt::LeftButton);
-    }});
-
-    QVERIFY(splashWasUp);
-    QCOMPARE(exitCode, 0);
-    // The program freed every window on its way out.
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
-}
-
-void StartupTest::closingMainWindowFirstEndsProgramWhenSplashCloses()
-{
-    QPointer<Form2> form2;
-    bool runningWithSplashAlone = false;
-    const int exitCode = runProgramWith({
-        [&] {
-            form2 = mainWindow();
-            form2->close();
-        },
-        [&] {
-            runningWithSplashAlone =
-                (!form2 || !form2->isVisible()) && topLevel<frmSplash>()->isVisible();
-            // A click on the splash window's bare surface closes it.
-            QTest::mouseClick(topLevel<frmSplash>()->windowHandle(), Qt::LeftButton, {},
-                              QPoint(300, 30));
-        },
-    });
-
-    QVERIFY(runningWithSplashAlone);
-    QCOMPARE(exitCode, 0);
-}
-
-void StartupTest::closingMainWindowAfterSplashEndsProgram()
-{
-    bool runningWithMainWindowAlone = false;
-    const int exitCode = runProgramWith({
-        [] { topLevel<frmSplash>()->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(1); },
-        [&] {
-            runningWithMainWindowAlone =
-                topLevel<frmSplash>() == nullptr && mainWindow()->isVisible();
-            mainWindow()->close();
-        },
-    });
-
-    QVERIFY(runningWithMainWindowAlone);
-    QCOMPARE(exitCode, 0);
-}
 
 QTEST_MAIN(StartupTest)
 #include "StartupTest.moc"

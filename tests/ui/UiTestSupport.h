@@ -20,16 +20,32 @@ namespace cindral::ui::test {
     return QTest::qWaitForWindowActive(&window);
 }
 
+// Frees the windows that were closed and unloaded, as the event loop would.
+inline void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // The class names of the top-level windows still on screen, after freeing the unloaded ones.
 [[nodiscard]] inline QStringList visibleTopLevelWindows()
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushDeferredDeletes();
     QStringList names;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible())
             names.append(QString::fromLatin1(window->metaObject()->className()));
     }
     return names;
+}
+
+// The one top-level window of the given class, or nullptr when there is none.
+template <typename Window> [[nodiscard]] Window* topLevel()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<Window*>(window))
+            return found;
+    }
+    return nullptr;
 }
 
 inline void writeBytes(const QString& path, const QByteArray& bytes)
