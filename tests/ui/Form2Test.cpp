@@ -208,21 +208,11 @@ private slots:
         expectRestored();
         QCOMPARE(readBytes(path), QByteArray("Dear Ann,\r\nsee you\r\n"));
 
+        // The window is fresh: "Please Wait..." shows until the first stage text is set.
         const QString reading = QStringLiteral("Getting Data from the File...");
         QCOMPARE(recorder.painted(),
                  QStringList({"Please Wait...", reading, "Encrypting the File...",
                               "Checking for Password...", reading, "Decrypting the File..."}));
-    }
-
-    void pleaseWaitShowsBeforeAnyStageText()
-    {
-        const StagePaintRecorder recorder(statusBar());
-        const SeenBox box = pressAndAnswer("encrip");
-        QCOMPARE(recorder.painted(), QStringList({"Please Wait..."}));
-        QCOMPARE(box.title, QStringLiteral("No Password"));
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        expectRestored();
-        QCOMPARE(m_form->focusWidget(), password());
     }
 
     void dateAndClockFollowTheLocale_data()
