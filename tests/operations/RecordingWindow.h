@@ -15,18 +15,15 @@ public:
     QByteArray password;
     QString fileBox;
     QString chosenFile;
-    // Thrown when the chosen file name is asked for: a failure raised mid-operation.
-    std::exception_ptr chosenFileFailure;
-
+    std::exception_ptr chosenFileFailure; // thrown when the chosen file name is asked for
     QStringList calls;
 
     [[nodiscard]] QByteArray passwordText() const override { return password; }
     [[nodiscard]] QString fileBoxText() const override { return fileBox; }
     [[nodiscard]] QString chosenFileName() const override
     {
-        if (chosenFileFailure) {
+        if (chosenFileFailure)
             std::rethrow_exception(chosenFileFailure);
-        }
         return chosenFile;
     }
 

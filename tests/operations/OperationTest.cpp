@@ -1,0 +1,193 @@
+#include "RecordingWindow.h"
+#include "ScratchFiles.h"
+#include "operations/DecryptOperation.h"
+#include "operations/EncryptOperation.h"
+#include "operations/OperationState.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <new>
+#include <optional>
+#include <string>
+
+using cindral::Outcome;
+
+namespace {
+
+const QByteArray password = "abcde"; // shift 99 + 5 = 104, fingerprint 495 / 5 = 99
+const QByteArray plain = "Hi\r\n";
+const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
+
+// Sequences of calls read as sums: busy + restore + box.
+QStringList operator+(QStringList calls, const QString& call)
+{
+    return calls << call;
+}
+
+const QStringList busy{"busy", "show"};
+const QStringList restore{"normal", "hide"};
+const QStringList refusedPassword{"focus", "select"};
+const QString gettingData = "stage:Getting Data from the File...";
+const QString noPassword = "box:48:No Password:Enter a Password";
+const QString noFile = "box:48:Error:Select a File to Encrypt/Decrypt";
+const QString programError = "box:16:Program Error:An internal error has occured in the program";
+
+enum class Setup
+{
+    Writable,
+    ReadOnly,
+    Missing,
+    EmptyFileBox,
+    BlankFileBox, // tested only for being empty: the chosen file is still used
+    OutOfMemory,  // raised when the chosen file name is asked for
+    Unexpected,   // anything else raised there
+};
+
+// One run of an operation on a real file in a fresh folder.
+struct Row
+{
+    const char* name;
+    QByteArray password;
+    QByteArray before;
+    QStringList calls;
+    Outcome outcome;
+    Setup setup = Setup::Writable;
+    std::optional<QByteArray> after = std::nullopt; // none: the file stays exactly as it was
+};
+
+using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&);
+
+std::string lines(const QStringList& calls)
+{
+    return calls.join('\n').toStdString();
+}
+
+void expectRow(const Row& row, Operation operation)
+{
+    SCOPED_TRACE(row.name);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("notes.txt");
+    if (row.setup != Setup::Missing)
+        writeBytes(path, row.before);
+    if (row.setup == Setup::ReadOnly)
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    RecordingWindow window;
+    window.password = row.password;
+    window.fileBox = row.setup == Setup::EmptyFileBox   ? QString()
+                     : row.setup == Setup::BlankFileBox ? QStringLiteral("   ")
+                                                        : path;
+    window.chosenFile = path;
+    if (row.setup == Setup::OutOfMemory)
+        window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
+    if (row.setup == Setup::Unexpected)
+        window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
+    cindral::OperationState state;
+    EXPECT_EQ(operation(window, state), row.outcome);
+    EXPECT_EQ(lines(window.calls), lines(row.calls));
+    const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
+    EXPECT_EQ(readBytes(path), row.after.value_or(unchanged));
+}
+
+TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
+{
+    const QString fileError =
+        "box:16:File Error:The file does not exist or access to the file is denied.";
+    const QStringList loaded =
+        busy + QStringList{gettingData, "stage:Encrypting the File..."} + restore;
+    const QStringList succeeded =
+        loaded + "box:64:Encrypted:The selected File has been Encrypted and Saved";
+    const Row rows[] = {
+        {"Success", password, plain, succeeded, Outcome::Succeeded, Setup::Writable, image},
+        {"BlankFileBox", password, plain, succeeded, Outcome::Succeeded, Setup::BlankFileBox,
+         image},
+        {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus",
+         Outcome::Refused, Setup::EmptyFileBox},
+        {"NoFileBeforeShortPassword", "abc", plain, busy + restore + noFile, Outcome::Refused,
+         Setup::EmptyFileBox},
+        {"FourCharacterPassword", "abcd", plain,
+         busy + restore +
+             "box:48:Password Error:The password should be of atleast 5  and maximum 9 "
+             "Alphabets/Numbers or Combination of them" +
+             refusedPassword,
+         Outcome::Refused},
+        {"AlreadyEncrypted", password, "\xA9plain",
+         busy + gettingData +
+             "box:48:Encryption Error:File is Already Encrypted, you cannot Encrypt again!" +
+             restore,
+         Outcome::Refused},
+        {"CodeBeyondTheShift", password, "ok\x98\r\n",
+         loaded + "box:16:Encryption Error:The file to be Encrypted has some illegal Characters "
+                  "which you cannot Encrypt",
+         Outcome::Failed},
+        {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
+        {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
+        {"OutOfMemory", password, plain, busy + restore + programError, Outcome::Failed,
+         Setup::OutOfMemory},
+        {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
+         Setup::Unexpected},
+    };
+    for (const Row& row : rows)
+        expectRow(row, &cindral::runEncrypt);
+}
+
+const QStringList checking = busy + "stage:Checking for Password...";
+const QStringList decrypted = checking + gettingData + "stage:Decrypting the File..." + restore +
+                              "box:64:Decripted:The selected File has been Decrypted and Saved";
+const QStringList wrongPassword = checking + gettingData +
+                                  "box:16:Wrong Password,Access Denied:Wrong Password" + restore +
+                                  refusedPassword;
+
+TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
+{
+    const QString fileError = "box:16:File Error:The file does not exist";
+    const QStringList loaded = checking + gettingData + "stage:Decrypting the File..." + restore;
+    const Row rows[] = {
+        {"Success", password, image, decrypted, Outcome::Succeeded, Setup::Writable, plain},
+        {"NoPasswordBeforeNoFile", "", image, checking + restore + noPassword + "focus",
+         Outcome::Refused, Setup::EmptyFileBox},
+        {"NoFileBeforeShortPassword", "abc", image, checking + restore + noFile, Outcome::Refused,
+         Setup::EmptyFileBox},
+        {"FourCharacterPassword", "abcd", image,
+         checking + restore +
+             "box:48:Password Error:The password should be of atleast 5 Characters/Numbers or "
+             "Combination of them" +
+             refusedPassword,
+         Outcome::Refused},
+        {"NotEncrypted", password, plain,
+         checking + gettingData +
+             "box:48:Encryption Error:File is Not Encrypted, you cannot Decrypt it!" + restore,
+         Outcome::Refused},
+        {"MissingFile", password, "", checking + restore + fileError, Outcome::Failed,
+         Setup::Missing},
+        {"ReadOnlyFile", password, image, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
+        // Passes the check, yet holds a code below the shift.
+        {"CodeBelowTheShift", password, "\xA9\x01ur99", loaded + programError, Outcome::Failed},
+        {"MarkerWithoutTrailer", password, "\xA9plain",
+         checking + gettingData + restore + programError, Outcome::Failed},
+    };
+    for (const Row& row : rows)
+        expectRow(row, &cindral::runDecrypt);
+}
+
+// One record serves both runs, as in the main window: the refusal must not carry over.
+TEST(DecryptOperation, WrongPasswordThenRightPasswordAtOnce)
+{
+    QTemporaryDir folder;
+    RecordingWindow window;
+    window.fileBox = window.chosenFile = folder.filePath("notes.txt");
+    writeBytes(window.chosenFile, image);
+    cindral::OperationState state;
+
+    window.password = "zzzzz";
+    EXPECT_EQ(cindral::runDecrypt(window, state), Outcome::Refused);
+    EXPECT_EQ(lines(window.calls), lines(wrongPassword));
+    EXPECT_EQ(readBytes(window.chosenFile), image);
+
+    window.calls.clear();
+    window.password = password;
+    EXPECT_EQ(cindral::runDecrypt(window, state), Outcome::Succeeded);
+    EXPECT_EQ(lines(window.calls), lines(decrypted));
+    EXPECT_EQ(readBytes(window.chosenFile), plain);
+}
+
+} // namespace
