@@ -96,31 +96,21 @@ TEST(ShiftCipher, CodesMustStayWithin0To255)
     EXPECT_EQ(shifted(decript, QByteArray(40000, '\xC8') + 'a', examplePassword), std::nullopt);
 }
 
-TEST(ShiftCipher, EveryCodeRoundTripsAtEveryLength)
+// Every code that fits, in several of the pieces the shift works on and a part of one.
+TEST(ShiftCipher, MovedTextIsShiftedInPlaceAndBack)
 {
-    const QByteArray password("xy\0zw", 5); // shift 5
-    QByteArray plain;
+    QByteArray text;
     QByteArray shifted;
-    for (int code = 0; code <= 250; ++code) {
-        plain.append(static_cast<char>(code));
-        shifted.append(static_cast<char>(code + 5));
+    for (int i = 0; i < 50000; ++i) {
+        text.append(static_cast<char>(i % 152));
+        shifted.append(static_cast<char>(i % 152 + 104));
     }
-    for (qsizetype length = 0; length <= plain.size(); ++length) {
-        ASSERT_EQ(Encrypt(plain.first(length), password), shifted.first(length));
-        ASSERT_EQ(decript(shifted.first(length), password), plain.first(length));
-    }
-    // several of the pieces the shift works on, and a part of one
-    EXPECT_EQ(Encrypt(plain.repeated(200), password), shifted.repeated(200));
-    EXPECT_EQ(decript(shifted.repeated(200), password), plain.repeated(200));
-}
-
-TEST(ShiftCipher, MovedTextIsShiftedInPlace)
-{
-    QByteArray text(1000, 'a');
-    const char* buffer = text.constData();
+    const QByteArray plain = text;
+    const char* buffer = text.data();
     const QByteArray body = Encrypt(std::move(text), examplePassword);
     EXPECT_EQ(body.constData(), buffer);
-    EXPECT_EQ(body, QByteArray(1000, static_cast<char>('a' + 104)));
+    EXPECT_EQ(body, shifted);
+    EXPECT_EQ(decript(body, examplePassword), plain);
 }
 
 TEST(Fingerprint, AverageCodeRoundedDownWithinTheLengthLimits)
