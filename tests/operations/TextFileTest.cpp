@@ -20,6 +20,19 @@ using cindral::loadtext;
 
 namespace {
 
+constexpr int fileError = static_cast<int>(cindral::FailureNumber::FileError);
+
+// The failure number an action ends with, 0 for none.
+int failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const cindral::Failure& failure) {
+        return static_cast<int>(failure.number());
+    }
+    return 0;
+}
+
 // The line rule written the plain way: CR LF or a lone CR ends a line, and no line follows the
 // last line end.
 QByteArray byReference(QByteArray file, LineEnds lineEnds)
@@ -82,27 +95,16 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     for (const QString& path : {folder.filePath("missing.txt"), folder.path(), fifo,
                                 folder.filePath("missing/text.txt")}) {
         int opened = 0;
-        try {
-            (void)loadtext(path, LineEnds::Append, [&] { ++opened; });
-            ADD_FAILURE() << "no failure for " << path.toStdString();
-        } catch (const cindral::Failure& failure) {
-            EXPECT_EQ(failure.number(), cindral::FailureNumber::FileError) << path.toStdString();
-        }
+        EXPECT_EQ(failureOf([&] { (void)loadtext(path, LineEnds::Append, [&] { ++opened; }); }),
+                  fileError)
+            << path.toStdString();
         EXPECT_EQ(opened, 0);
     }
 }
 
-constexpr int fileError = static_cast<int>(cindral::FailureNumber::FileError);
-
-// The failure number the save ends with, 0 for none.
 int failureOfSave(const QString& path, QByteArrayView content)
 {
-    try {
-        cindral::savetext(path, std::span(&content, 1));
-    } catch (const cindral::Failure& failure) {
-        return static_cast<int>(failure.number());
-    }
-    return 0;
+    return failureOf([&] { cindral::savetext(path, std::span(&content, 1)); });
 }
 
 // The same, in a child process that `prepare` sets up first.
