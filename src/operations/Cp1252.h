@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QChar>
 #include <QStringView>
-
 #include <optional>
 
 // Passwords become bytes by the Windows-1252 code page, the single-byte page encrypted files
