@@ -9,7 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core fontconfig
   desktop-file-utils dpkg-dev file
   fonts-liberation fonts-comic-neue imagemagick xdotool
-  time
+  time clang-format git
 )
 
 missing=()
