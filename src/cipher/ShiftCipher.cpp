@@ -73,6 +73,15 @@ struct ShiftDown
                   "character " + std::to_string(index + 1) + " leaves the codes 0 to 255");
 }
 
+// The shift as one code; a shift above 255 takes the very first character out of range.
+Code shiftAmount(QByteArrayView password)
+{
+    const int shift = shiftOf(password);
+    if (shift > highestCode)
+        failAt(0);
+    return static_cast<Code>(shift);
+}
+
 // Checks and shifts the text a cache-sized piece at a time, so each byte comes from memory once
 // even though the range check runs before any byte of its piece is changed. A failure leaves
 // the pieces before it shifted: the caller discards the text then.
@@ -108,10 +117,7 @@ QByteArray Encrypt(QByteArray secret, QByteArrayView password)
 {
     if (secret.isEmpty())
         return secret;
-    const int shift = shiftOf(password);
-    if (shift > highestCode)
-        failAt(0);
-    const auto amount = static_cast<Code>(shift);
+    const Code amount = shiftAmount(password);
     return shifted(std::move(secret), ShiftUp{amount, static_cast<Code>(highestCode - amount)});
 }
 
@@ -119,10 +125,7 @@ QByteArray decript(QByteArray secret, QByteArrayView password)
 {
     if (secret.isEmpty())
         return secret;
-    const int shift = shiftOf(password);
-    if (shift > highestCode)
-        failAt(0);
-    return shifted(std::move(secret), ShiftDown{static_cast<Code>(shift)});
+    return shifted(std::move(secret), ShiftDown{shiftAmount(password)});
 }
 
 } // namespace cindral::cipher
