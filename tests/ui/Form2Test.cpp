@@ -1,21 +1,18 @@
 #include "ui/Form2.h"
 
-#include "MessageBoxAnswerer.h"
-#include "StagePaintRecorder.h"
 #include "UiTestSupport.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/StatusBar.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaEnum>
 #include <QMimeData>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <optional>
@@ -31,6 +28,9 @@ private:
     QPointer<Form2> m_form;
     QList<QString> m_answers; // the open-file dialog's next answers; it cancels once they run out
     QTemporaryDir m_dir;
+    QTimer m_modalAnswerer;
+    QStringList m_boxes;   // each message box answered: title | text | icon | buttons
+    QStringList m_painted; // the stage text each time the status bar was drawn on screen
 
     template <typename T = QPushButton> T* child(const char* name) const
     {
@@ -39,7 +39,6 @@ private:
 
     QLineEdit* password() const { return child<QLineEdit>("Text1"); }
     QLineEdit* fileBox() const { return child<QLineEdit>("Text2"); }
-    StatusBar* statusBar() const { return child<StatusBar>("StatusBar1"); }
 
     QString scratchFile(const QString& name, const QByteArray& bytes) const
     {
@@ -61,30 +60,66 @@ private:
         QTest::keyClicks(password(), text);
     }
 
-    // Presses an operation's button and returns the one message box it showed.
-    [[nodiscard]] SeenBox pressAndAnswer(const char* button)
+    // Clicks OK on each message box as a user would, noting what it said; any other modal
+    // dialog (the About window) is closed.
+    void answerModal()
     {
-        const MessageBoxAnswerer answerer;
-        child(button)->click();
-        return answerer.boxes().size() == 1 ? answerer.boxes().constFirst() : SeenBox();
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box == nullptr) {
+            if (dialog != nullptr)
+                dialog->reject();
+            return;
+        }
+        m_boxes.append(
+            QStringList({box->windowTitle(), box->text(),
+                         QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()),
+                         QString::number(box->buttons().size()) +
+                             (box->windowModality() == Qt::ApplicationModal ? " modal" : "")})
+                .join(" | "));
+        box->button(QMessageBox::Ok)->click();
     }
 
-    void expectRestored()
+    // Presses an operation's button, which must show one information box and then leave the
+    // pointer normal and the status bar hidden.
+    void pressExpectingBox(const char* button, const QString& title, const QString& text)
     {
-        QVERIFY(!statusBar()->isVisible());
+        m_boxes.clear();
+        child(button)->click();
+        QCOMPARE(m_boxes, QStringList(title + " | " + text + " | Information | 1 modal"));
+        QVERIFY(!child<StatusBar>("StatusBar1")->isVisible());
         QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
     }
 
+protected:
+    // What the user saw of each stage, even while an operation holds the event loop.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* bar = qobject_cast<StatusBar*>(watched);
+        if (bar != nullptr && event->type() == QEvent::Paint && bar->isVisible() &&
+            (m_painted.isEmpty() || m_painted.constLast() != bar->firstPanelText()))
+            m_painted.append(bar->firstPanelText());
+        return false;
+    }
+
 private slots:
-    void init()
+    void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        connect(&m_modalAnswerer, &QTimer::timeout, this, &Form2Test::answerModal);
+        m_modalAnswerer.start(0);
+    }
+
+    void init()
+    {
         m_answers.clear();
+        m_painted.clear();
         m_form = new Form2();
         child<OpenFileDialog>("CommonDialog1")
             ->setRunner([this](const OpenFileRequest&) -> std::optional<QString> {
                 return m_answers.isEmpty() ? std::nullopt : std::optional(m_answers.takeFirst());
             });
+        child<StatusBar>("StatusBar1")->installEventFilter(this);
         QVERIFY(showActive(*m_form));
     }
 
@@ -95,11 +130,13 @@ private slots:
         QCOMPARE(visibleTopLevelWindows(), QStringList());
     }
 
-    void tabOrderFollowsTheControls()
+    void tabOrderFollowsTheControlsEachNamed()
     {
         QCOMPARE(QApplication::focusWidget(), password());
         for (const char* name : {"browse", "Text2", "encrip", "decrip", "exit", "Text1"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(!spoken(focused).isEmpty(), qPrintable(focused->objectName()));
+            QTest::keyClick(focused, Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
         }
     }
@@ -124,8 +161,6 @@ private slots:
         QSignalSpy pressed(target, qobject_cast<QAction*>(target) != nullptr
                                        ? SIGNAL(triggered(bool))
                                        : SIGNAL(clicked(bool)));
-        // Encrypt and Decrypt ask for a password and About is modal: answer them.
-        const MessageBoxAnswerer answerer;
         QTest::keyClick(m_form, Qt::Key(key), Qt::AltModifier);
         QTRY_COMPARE(pressed.count(), 1);
     }
@@ -155,7 +190,7 @@ private slots:
         }
     }
 
-    void passwordBoxTakesOnlyWindows1252Characters()
+    void passwordBoxTakesOnlyWindows1252CharactersAndHidesThem()
     {
         password()->setFocus();
         for (const QString& key :
@@ -166,6 +201,8 @@ private slots:
         QCOMPARE(password()->text(), QStringLiteral("pw\u00E9\u20AC!"));
         QCOMPARE(m_form->passwordText(), QByteArray("pw\xE9\x80!"));
         QCOMPARE(password()->displayText(), QStringLiteral("*****"));
+        for (const auto kind : {QAccessible::Name, QAccessible::Value, QAccessible::Description})
+            QVERIFY(!spoken(password(), kind).contains(password()->text()));
     }
 
     void fileBoxShowsTheDialogsFileName()
@@ -190,29 +227,28 @@ private slots:
         // Only the file chosen in the dialog is worked on, not one typed into the file box.
         fileBox()->setText(typed);
         typePassword(QStringLiteral("secret"));
-        const StagePaintRecorder recorder(statusBar());
 
-        SeenBox box = pressAndAnswer("encrip");
-        QCOMPARE(box.text, QStringLiteral("The selected File has been Encrypted and Saved"));
-        QCOMPARE(box.title, QStringLiteral("Encrypted"));
-        QCOMPARE(box.icon, QMessageBox::Information);
-        QVERIFY(box.oneButtonAndModal);
-        expectRestored();
+        pressExpectingBox("encrip", QStringLiteral("Encrypted"),
+                          QStringLiteral("The selected File has been Encrypted and Saved"));
         QVERIFY(readBytes(path).startsWith('\xA9'));
         QCOMPARE(readBytes(typed), QByteArray("theirs"));
-
-        box = pressAndAnswer("decrip");
-        QCOMPARE(box.text, QStringLiteral("The selected File has been Decrypted and Saved"));
-        QCOMPARE(box.title, QStringLiteral("Decripted"));
-        QCOMPARE(box.icon, QMessageBox::Information);
-        expectRestored();
+        pressExpectingBox("decrip", QStringLiteral("Decripted"),
+                          QStringLiteral("The selected File has been Decrypted and Saved"));
         QCOMPARE(readBytes(path), QByteArray("Dear Ann,\r\nsee you\r\n"));
 
         // The window is fresh: "Please Wait..." shows until the first stage text is set.
         const QString reading = QStringLiteral("Getting Data from the File...");
-        QCOMPARE(recorder.painted(),
+        QCOMPARE(m_painted,
                  QStringList({"Please Wait...", reading, "Encrypting the File...",
                               "Checking for Password...", reading, "Decrypting the File..."}));
+    }
+
+    void everyTextFitsItsBox()
+    {
+        // The widest clock and the longest stage text.
+        child<QLabel>("Label3")->setText(QStringLiteral("10:58:58 PM"));
+        m_form->setStageText(QStringLiteral("Getting Data from the File..."));
+        expectTextsFit(*m_form);
     }
 
     void dateAndClockFollowTheLocale_data()
@@ -252,6 +288,7 @@ private slots:
         QVERIFY2(clock->text() == locale.toString(before.time(), timeFormat) ||
                      clock->text() == locale.toString(after.time(), timeFormat),
                  qPrintable(clock->text()));
+        expectNamed(form, {"Label2", "Label3", "Text3", "StatusBar1"});
     }
 
     void droppingOneFileChoosesIt()

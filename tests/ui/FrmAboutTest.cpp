@@ -71,6 +71,9 @@ private slots:
             QVERIFY(about.isModal());
             QCOMPARE(about.parentWidget(), m_form.data());
             QCOMPARE(about.focusWidget()->objectName(), QStringLiteral("cmdOK"));
+            expectNamed(about, {"cmdOK", "Text1", "Image1", "lblTitle", "lblVersion",
+                                "lblDescription", "Label3"});
+            expectTextsFit(about);
             original = credits.toPlainText();
             credits.setPlainText(QStringLiteral("scribbled over"));
             QApplication::setActiveWindow(&about);

@@ -73,6 +73,9 @@ private slots:
         QCOMPARE(control<QLabel>("AniGIF1")->movie()->state(), QMovie::Running);
         QCOMPARE(control<QTimer>("Timer1")->interval(), 5000);
         QVERIFY(control<QTimer>("Timer1")->isActive());
+        expectNamed(*m_splash,
+                    {"AniGIF1", "Text1", "Label1", "Label5", "Label6", "Label4", "Label3"});
+        expectTextsFit(*m_splash);
     }
 
     void firstTimerTickClosesAndUnloadsIt()
