@@ -3,14 +3,10 @@
 #include "UiTestSupport.h"
 #include "ui/Form2.h"
 
-#include <QApplication>
 #include <QImageReader>
-#include <QLabel>
 #include <QMovie>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTimer>
-#include <QtTest>
 
 using namespace cindral::ui;
 using namespace cindral::ui::test;
@@ -30,16 +26,13 @@ private:
     }
 
 protected:
-    // Notes whether the main window was up, with the focus in its password box, when the splash
-    // window was shown.
+    // Notes whether the main window was up, focus in its password box, when the splash showed.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_splash && event->type() == QEvent::Show) {
-            const Form2* form2 = topLevel<Form2>();
+        const Form2* form2 = topLevel<Form2>();
+        if (watched == m_splash && event->type() == QEvent::Show && form2 != nullptr)
             m_mainWindowReadyAtShow =
-                form2 != nullptr && form2->isVisible() &&
-                form2->focusWidget() == form2->findChild<QWidget*>(QStringLiteral("Text1"));
-        }
+                form2->isVisible() && form2->focusWidget() == form2->findChild<QWidget*>("Text1");
         return false;
     }
 
@@ -102,7 +95,7 @@ private slots:
         QFETCH(QPoint, surface);
         const QPoint where = name.isEmpty() ? surface : control(name)->geometry().center();
         QTest::mouseClick(m_splash->windowHandle(), Qt::LeftButton, {}, where);
-        flushDeferredDeletes();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(m_splash.isNull(), name.isEmpty());
         QVERIFY(m_form2->isVisible());
     }
@@ -115,10 +108,8 @@ private slots:
         const QString text1 = QStringLiteral("Text1");
         const QString animation = QStringLiteral("AniGIF1");
         QTest::newRow("letter in the text box") << int(Qt::Key_A) << text1 << true;
-        QTest::newRow("digit on the animation") << int(Qt::Key_7) << animation << true;
         QTest::newRow("Enter in the text box") << int(Qt::Key_Return) << text1 << true;
         QTest::newRow("Escape with no focus") << int(Qt::Key_Escape) << QString() << true;
-        QTest::newRow("Backspace in the text box") << int(Qt::Key_Backspace) << text1 << true;
         QTest::newRow("arrow in the text box") << int(Qt::Key_Down) << text1 << false;
         QTest::newRow("function key on the animation") << int(Qt::Key_F1) << animation << false;
         QTest::newRow("Shift in the text box") << int(Qt::Key_Shift) << text1 << false;
@@ -136,7 +127,7 @@ private slots:
             control(focus)->setFocus();
 
         QTest::keyClick(m_splash->windowHandle(), Qt::Key(key));
-        flushDeferredDeletes();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         QCOMPARE(m_splash.isNull(), closes);
         // Unloading takes the timer with it: nothing is left to fire at the five-second mark.

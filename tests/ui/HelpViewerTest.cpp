@@ -5,9 +5,7 @@
 
 #include <QDir>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBrowser>
 
 using namespace cindral::ui;
@@ -20,11 +18,10 @@ class HelpViewerTest : public QObject
 private:
     QTemporaryDir m_empty;
     QTemporaryDir m_withHelp;
-    QPointer<QWidget> m_owner;
 
-    [[nodiscard]] HelpViewer* showHelp(const QStringList& folders)
+    [[nodiscard]] static HelpViewer* showHelp(QWidget& owner, const QStringList& folders)
     {
-        auto* help = new HelpChannel(m_owner);
+        auto* help = new HelpChannel(&owner);
         help->setSearchFolders(folders);
         help->showHelp(QStringLiteral("Cinhelp.hlp"), HelpCommand::ForceFile);
         return help->viewer();
@@ -36,34 +33,27 @@ private slots:
         writeBytes(m_withHelp.filePath(QStringLiteral("Cinhelp.hlp")), "<h1>Contents</h1>");
     }
 
-    void init() { m_owner = new QWidget(); }
-
-    void cleanup()
-    {
-        delete m_owner.data();
-        QCOMPARE(visibleTopLevelWindows(), QStringList());
-    }
+    void cleanup() { QCOMPARE(visibleTopLevelWindows(), QStringList()); }
 
     void findsTheFileInTheFirstFolderThatHasIt()
     {
         for (const QString& folder : {m_withHelp.path(), QStringLiteral(CINDRAL_PROGRAM_DIR)}) {
-            const HelpViewer* viewer = showHelp({m_empty.path(), folder});
+            QWidget owner;
+            const HelpViewer* viewer = showHelp(owner, {m_empty.path(), folder});
             QVERIFY(viewer != nullptr && viewer->isVisible() && !viewer->isModal());
             QCOMPARE(viewer->currentFile(), QDir(folder).filePath(QStringLiteral("Cinhelp.hlp")));
-            const auto* text = viewer->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
-            QVERIFY(!text->toPlainText().trimmed().isEmpty());
+            QVERIFY(!viewer->findChild<QTextBrowser*>("HelpBrowser")->toPlainText().isEmpty());
         }
     }
 
     void reportsAMissingFileAndGoesOn()
     {
-        const HelpViewer* viewer = showHelp({m_empty.path()});
+        QWidget owner;
+        const HelpViewer* viewer = showHelp(owner, {m_empty.path()});
         QVERIFY(viewer == nullptr || !viewer->isVisible());
-        auto* box = m_owner->findChild<QMessageBox*>(QStringLiteral("HelpFileMissing"));
-        QVERIFY(box != nullptr && box->isVisible());
-        QCOMPARE(box->windowModality(), Qt::NonModal);
-        QVERIFY(box->text().contains(QStringLiteral("\"Cinhelp.hlp\"")));
-        QVERIFY(box->text().contains(m_empty.path()));
+        auto* box = owner.findChild<QMessageBox*>(QStringLiteral("HelpFileMissing"));
+        QVERIFY(box != nullptr && box->isVisible() && box->windowModality() == Qt::NonModal);
+        QVERIFY(box->text().contains("\"Cinhelp.hlp\"") && box->text().contains(m_empty.path()));
     }
 
     void looksInTheWorkingFolderThenBesideTheInstalledProgram()

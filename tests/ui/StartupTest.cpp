@@ -3,10 +3,8 @@
 #include "ui/Program.h"
 #include "ui/frmSplash.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QTimer>
-#include <QtTest>
 #include <functional>
 
 using namespace cindral::ui;
@@ -16,14 +14,12 @@ namespace {
 
 constexpr int endedByWatchdog = 99;
 
-// Runs the program as main does, with steps run one after the other from its event loop, a
-// few milliseconds apart so that what a step set off has happened before the next one looks.
-// A program that does not end by itself is ended by a watchdog with its own exit code.
+// Runs the program as main does, running the steps from its event loop 20 ms apart so that what
+// one set off has happened before the next looks; a watchdog ends a program that hangs.
 int runProgramWith(QList<std::function<void()>> steps)
 {
-    QObject lifetime;
-    QTimer::singleShot(10000, &lifetime, [] { QCoreApplication::exit(endedByWatchdog); });
     QTimer stepper;
+    QTimer::singleShot(10000, &stepper, [] { QCoreApplication::exit(endedByWatchdog); });
     QObject::connect(&stepper, &QTimer::timeout, [&steps] {
         if (!steps.isEmpty())
             steps.takeFirst()();
@@ -61,10 +57,7 @@ private slots:
         QPointer<Form2> form2;
         bool runningWithSplashAlone = false;
         const int exitCode = runProgramWith({
-            [&] {
-                form2 = topLevel<Form2>();
-                form2->close();
-            },
+            [&] { (form2 = topLevel<Form2>())->close(); },
             [&] {
                 runningWithSplashAlone =
                     (!form2 || !form2->isVisible()) && topLevel<frmSplash>()->isVisible();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAccessible>
-#include <QAccessibleInterface>
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -22,16 +21,10 @@ namespace cindral::ui::test {
     return QTest::qWaitForWindowActive(&window);
 }
 
-// Frees the windows that were closed and unloaded, as the event loop would.
-inline void flushDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The class names of the top-level windows still on screen, after freeing the unloaded ones.
 [[nodiscard]] inline QStringList visibleTopLevelWindows()
 {
-    flushDeferredDeletes();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QStringList names;
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible())
