@@ -9,8 +9,11 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <tuple>
 
 using cindral::Outcome;
+using cindral::cipher::FileStatus;
+using cindral::cipher::Verdict;
 
 namespace {
 
@@ -57,12 +60,8 @@ struct Row
 
 using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&);
 
-std::string lines(const QStringList& calls)
-{
-    return calls.join('\n').toStdString();
-}
-
-void expectRow(const Row& row, Operation operation)
+// One record serves every run, as in the main window: a refusal must not carry over.
+void expectRow(const Row& row, Operation operation, cindral::OperationState& state)
 {
     SCOPED_TRACE(row.name);
     QTemporaryDir folder;
@@ -81,9 +80,8 @@ void expectRow(const Row& row, Operation operation)
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
         window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
-    cindral::OperationState state;
     EXPECT_EQ(operation(window, state), row.outcome);
-    EXPECT_EQ(lines(window.calls), lines(row.calls));
+    EXPECT_EQ(window.calls.join('\n').toStdString(), row.calls.join('\n').toStdString());
     const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
     EXPECT_EQ(readBytes(path), row.after.value_or(unchanged));
 }
@@ -126,23 +124,25 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
         {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::Unexpected},
     };
+    cindral::OperationState state;
     for (const Row& row : rows)
-        expectRow(row, &cindral::runEncrypt);
+        expectRow(row, &cindral::runEncrypt, state);
 }
 
-const QStringList checking = busy + "stage:Checking for Password...";
-const QStringList decrypted = checking + gettingData + "stage:Decrypting the File..." + restore +
-                              "box:64:Decripted:The selected File has been Decrypted and Saved";
-const QStringList wrongPassword = checking + gettingData +
-                                  "box:16:Wrong Password,Access Denied:Wrong Password" + restore +
-                                  refusedPassword;
-
+// A wrong password is followed at once by the right one.
 TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
 {
     const QString fileError = "box:16:File Error:The file does not exist";
+    const QStringList checking = busy + "stage:Checking for Password...";
     const QStringList loaded = checking + gettingData + "stage:Decrypting the File..." + restore;
     const Row rows[] = {
-        {"Success", password, image, decrypted, Outcome::Succeeded, Setup::Writable, plain},
+        {"WrongPassword", "zzzzz", image,
+         checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password" + restore +
+             refusedPassword,
+         Outcome::Refused},
+        {"Success", password, image,
+         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved",
+         Outcome::Succeeded, Setup::Writable, plain},
         {"NoPasswordBeforeNoFile", "", image, checking + restore + noPassword + "focus",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", image, checking + restore + noFile, Outcome::Refused,
@@ -153,7 +153,7 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
              "Combination of them" +
              refusedPassword,
          Outcome::Refused},
-        {"NotEncrypted", password, plain,
+        {"EmptyFileNotEncrypted", password, "",
          checking + gettingData +
              "box:48:Encryption Error:File is Not Encrypted, you cannot Decrypt it!" + restore,
          Outcome::Refused},
@@ -165,29 +165,32 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         {"MarkerWithoutTrailer", password, "\xA9plain",
          checking + gettingData + restore + programError, Outcome::Failed},
     };
+    cindral::OperationState state;
     for (const Row& row : rows)
-        expectRow(row, &cindral::runDecrypt);
+        expectRow(row, &cindral::runDecrypt, state);
 }
 
-// One record serves both runs, as in the main window: the refusal must not carry over.
-TEST(DecryptOperation, WrongPasswordThenRightPasswordAtOnce)
+// A refused decryption leaves a verdict and a digit count behind; the next operation must not
+// see them, while the values every operation assigns before reading stay as they were.
+TEST(OperationState, CleanvalResetsExactlyTheResetFields)
 {
-    QTemporaryDir folder;
-    RecordingWindow window;
-    window.fileBox = window.chosenFile = folder.filePath("notes.txt");
-    writeBytes(window.chosenFile, image);
     cindral::OperationState state;
+    state.textarg = state.result = state.filetext = "text";
+    state.filename = "/tmp/file.txt";
+    state.verdict = Verdict::WrongPassword;
+    state.filenum = cindral::operationFileNumber;
+    state.digitcount = 3;
+    state.pwdarg = "password";
+    state.pwdavg = 99;
+    state.status = FileStatus::Encrypted;
+    state.cleanval();
 
-    window.password = "zzzzz";
-    EXPECT_EQ(cindral::runDecrypt(window, state), Outcome::Refused);
-    EXPECT_EQ(lines(window.calls), lines(wrongPassword));
-    EXPECT_EQ(readBytes(window.chosenFile), image);
-
-    window.calls.clear();
-    window.password = password;
-    EXPECT_EQ(cindral::runDecrypt(window, state), Outcome::Succeeded);
-    EXPECT_EQ(lines(window.calls), lines(decrypted));
-    EXPECT_EQ(readBytes(window.chosenFile), plain);
+    EXPECT_TRUE(state.textarg.isEmpty() && state.result.isEmpty() && state.filetext.isEmpty() &&
+                state.filename.isEmpty());
+    EXPECT_EQ(std::tuple(state.verdict, state.filenum, state.digitcount),
+              std::tuple(Verdict::Match, 0, 0));
+    EXPECT_EQ(std::tuple(state.pwdarg, state.pwdavg, state.status),
+              std::tuple(QByteArray("password"), 99, FileStatus::Encrypted));
 }
 
 } // namespace
