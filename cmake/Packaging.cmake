@@ -15,10 +15,9 @@ encryption to trust with secrets. Includes the command-line companion cindral-cl
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-# The libraries the programs link are found by dpkg-shlibdeps; the platform plugin that lets a
-# Qt program open a window is loaded at run time, so it is named by hand.
+# dpkg-shlibdeps finds the libraries the programs link; Debian's libqt6gui6 carries the X11
+# platform plugin the window needs as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The faces the windows are laid out for; without them Qt falls back to wider ones.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-comic-neue")
 include(CPack)

@@ -26,7 +26,7 @@ leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share
 if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
   grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
 done
 
