@@ -5,7 +5,6 @@
 #include "cipher/ShiftCipher.h"
 #include "operations/DecryptMessages.h"
 #include "operations/OperationSteps.h"
-#include "operations/TextFile.h"
 
 #include <array>
 #include <utility>
@@ -33,12 +32,7 @@ const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword
 // Everything after the validations, up to and including the write over the file.
 Outcome decryptChosenFile(WindowServices& window, OperationState& state)
 {
-    state.filename = window.chosenFileName();
-    state.filenum = operationFileNumber;
-    state.filetext = loadtext(state.filename, LineEnds::Join,
-                              [&window] { window.setStageText(text::gettingData.toString()); });
-
-    state.status = cipher::chkencrypted(state.filetext);
+    loadChosenFile(window, state, LineEnds::Join, text::gettingData);
     if (state.status == cipher::FileStatus::NotEncrypted) {
         text::notEncrypted.showIn(window);
         restore(window);
@@ -65,15 +59,6 @@ Outcome decryptChosenFile(WindowServices& window, OperationState& state)
     return Outcome::Succeeded;
 }
 
-Outcome decryptSteps(WindowServices& window, OperationState& state)
-{
-    state.cleanval();
-    if (!inputsAccepted(window, refusals)) {
-        return Outcome::Refused;
-    }
-    return decryptChosenFile(window, state);
-}
-
 // Failure 5 has no box of its own here: a file that passed the password check yet cannot be
 // shifted back is an internal error to the user.
 Outcome handleFailure(WindowServices& window, FailureNumber number)
@@ -94,8 +79,9 @@ Outcome runDecrypt(WindowServices& window, OperationState& state)
     window.pointerBusy();
     window.showStatusBar();
     window.setStageText(text::checkingPassword.toString());
-    return runGuarded([&] { return decryptSteps(window, state); },
-                      [&](FailureNumber number) { return handleFailure(window, number); });
+    return runOperation(
+        window, state, refusals, [&] { return decryptChosenFile(window, state); },
+        [&](FailureNumber number) { return handleFailure(window, number); });
 }
 
 } // namespace cindral

@@ -6,7 +6,6 @@
 #include "cipher/ShiftCipher.h"
 #include "operations/EncryptMessages.h"
 #include "operations/OperationSteps.h"
-#include "operations/TextFile.h"
 
 #include <utility>
 
@@ -20,12 +19,7 @@ const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword
 // Everything after the validations, up to and including the write over the file.
 Outcome encryptChosenFile(WindowServices& window, OperationState& state)
 {
-    state.filename = window.chosenFileName();
-    state.filenum = operationFileNumber;
-    state.filetext = loadtext(state.filename, LineEnds::Append,
-                              [&window] { window.setStageText(text::gettingData.toString()); });
-
-    state.status = cipher::chkencrypted(state.filetext);
+    loadChosenFile(window, state, LineEnds::Append, text::gettingData);
     if (state.status == cipher::FileStatus::Encrypted) {
         text::alreadyEncrypted.showIn(window);
         restore(window);
@@ -45,15 +39,6 @@ Outcome encryptChosenFile(WindowServices& window, OperationState& state)
     restore(window);
     text::encrypted.showIn(window);
     return Outcome::Succeeded;
-}
-
-Outcome encryptSteps(WindowServices& window, OperationState& state)
-{
-    state.cleanval();
-    if (!inputsAccepted(window, refusals)) {
-        return Outcome::Refused;
-    }
-    return encryptChosenFile(window, state);
 }
 
 Outcome handleFailure(WindowServices& window, FailureNumber number)
@@ -80,8 +65,9 @@ Outcome runEncrypt(WindowServices& window, OperationState& state)
     // The bar keeps whatever stage text it last showed until the file has been opened.
     window.pointerBusy();
     window.showStatusBar();
-    return runGuarded([&] { return encryptSteps(window, state); },
-                      [&](FailureNumber number) { return handleFailure(window, number); });
+    return runOperation(
+        window, state, refusals, [&] { return encryptChosenFile(window, state); },
+        [&](FailureNumber number) { return handleFailure(window, number); });
 }
 
 } // namespace cindral

@@ -2,7 +2,9 @@
 
 #include "cipher/Failure.h"
 #include "operations/MessageBoxText.h"
+#include "operations/OperationState.h"
 #include "operations/Outcome.h"
+#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
 
 #include <new>
@@ -54,12 +56,29 @@ struct InputRefusals
     return true;
 }
 
-// Runs `steps`; a failure they raise stops them and goes to `handler` by its number.
-template <typename Steps, typename Handler>
-[[nodiscard]] Outcome runGuarded(Steps&& steps, Handler&& handler)
+// Loads the file chosen in the dialog and tests it for the marker. The loading text shows only
+// once the file has been opened.
+inline void loadChosenFile(WindowServices& window, OperationState& state, LineEnds lineEnds,
+                           QStringView loadingText)
+{
+    state.filename = window.chosenFileName();
+    state.filenum = operationFileNumber;
+    state.filetext =
+        loadtext(state.filename, lineEnds, [&] { window.setStageText(loadingText.toString()); });
+    state.status = cipher::chkencrypted(state.filetext);
+}
+
+// The frame of an operation: reset, validation, then `work` on the chosen file. A failure
+// anywhere stops it and goes to `handler` by its number.
+template <typename Work, typename Handler>
+[[nodiscard]] Outcome runOperation(WindowServices& window, OperationState& state,
+                                   const InputRefusals& refusals, Work&& work, Handler&& handler)
 {
     try {
-        return steps();
+        state.cleanval();
+        if (!inputsAccepted(window, refusals))
+            return Outcome::Refused;
+        return work();
     } catch (const Failure& failure) {
         return handler(failure.number());
     } catch (const std::bad_alloc&) {
