@@ -5,6 +5,7 @@
 #include "cipher/ShiftCipher.h"
 #include "operations/TextFile.h"
 
+#include <QFile>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -34,14 +35,14 @@ bool encryptFile(const QString& path, const QByteArray& password)
 {
     using namespace cindral;
     PhaseTimer timer;
-    QByteArray text = loadtext(path, LineEnds::Append);
+    QByteArray text = loadtext(QFile::encodeName(path), LineEnds::Append);
     timer.lap("load");
     if (cipher::chkencrypted(text) == cipher::FileStatus::Encrypted)
         return false;
     const int pwdavg = cipher::pwd(password);
     const cipher::EncryptedImage image(cipher::Encrypt(std::move(text), password), pwdavg);
     timer.lap("encrypt");
-    savetext(path, image.pieces());
+    savetext(QFile::encodeName(path), image.pieces());
     timer.lap("save");
     return true;
 }
@@ -50,14 +51,14 @@ bool decryptFile(const QString& path, const QByteArray& password)
 {
     using namespace cindral;
     PhaseTimer timer;
-    QByteArray text = loadtext(path, LineEnds::Join);
+    QByteArray text = loadtext(QFile::encodeName(path), LineEnds::Join);
     timer.lap("load");
     if (cipher::chkencrypted(text) != cipher::FileStatus::Encrypted ||
         cipher::chkpwd(text, password).verdict != cipher::Verdict::Match)
         return false;
     const QByteArray plain = cipher::decript(std::move(text), password);
     timer.lap("decrypt");
-    savetext(path, std::array{QByteArrayView(plain)});
+    savetext(QFile::encodeName(path), std::array{QByteArrayView(plain)});
     timer.lap("save");
     return true;
 }

@@ -1,5 +1,6 @@
 #include "cli/CommandLineTool.h"
 
+#include <QByteArrayList>
 #include <QCoreApplication>
 
 int main(int argc, char* argv[])
@@ -7,5 +8,10 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("cindral-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
-    return cindral::cli::runCommandLineTool(QCoreApplication::arguments());
+    // The arguments as given: QCoreApplication::arguments() turns names that are not UTF-8 into
+    // other names.
+    QByteArrayList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(argv[i]);
+    return cindral::cli::runCommandLineTool(arguments);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 
 namespace cindral::cli {
 
@@ -26,7 +26,7 @@ enum class Verbosity
 struct CliOptions
 {
     Command command = Command::Encrypt;
-    QStringList files;
+    QByteArrayList files; // as given: a name need not be UTF-8
     PasswordSource passwordSource = PasswordSource::Terminal;
     Verbosity verbosity = Verbosity::Quiet;
 };

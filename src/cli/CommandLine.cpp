@@ -32,13 +32,28 @@ CommandLine usageError(const QString& text)
     return {CommandLine::Request::UsageError, {}, text};
 }
 
-CommandLine runRequest(const QCommandLineParser& parser)
+// The arguments that are not options, as the bytes they were given: the parser sees every
+// argument as text, and a name that is not UTF-8 would come back as another name. No option
+// takes a value, so everything else is an option until "--".
+QByteArrayList positionalBytes(const QByteArrayList& arguments)
 {
-    QStringList positional = parser.positionalArguments();
+    QByteArrayList positional;
+    bool optionsEnded = false;
+    for (const QByteArray& argument : arguments.sliced(1)) {
+        if (!optionsEnded && argument == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !argument.startsWith('-') || argument.size() == 1)
+            positional.append(argument);
+    }
+    return positional;
+}
+
+CommandLine runRequest(const QCommandLineParser& parser, QByteArrayList positional)
+{
     if (positional.isEmpty()) {
         return usageError(QStringLiteral("missing command: encrypt or decrypt"));
     }
-    const QString command = positional.takeFirst();
+    const QString command = QString::fromLocal8Bit(positional.takeFirst());
     CliOptions options;
     if (command == QLatin1String("encrypt")) {
         options.command = Command::Encrypt;
@@ -59,11 +74,14 @@ CommandLine runRequest(const QCommandLineParser& parser)
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments)
+CommandLine parseCommandLine(const QByteArrayList& arguments)
 {
+    QStringList texts;
+    for (const QByteArray& argument : arguments)
+        texts.append(QString::fromLocal8Bit(argument));
     QCommandLineParser parser;
     describeArguments(parser);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(texts)) {
         return usageError(parser.errorText());
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
@@ -72,7 +90,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (parser.isSet(QStringLiteral("version"))) {
         return {CommandLine::Request::Version, {}, QStringLiteral("cindral-cli 1.0\n")};
     }
-    return runRequest(parser);
+    return runRequest(parser, positionalBytes(arguments));
 }
 
 } // namespace cindral::cli

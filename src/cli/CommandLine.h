@@ -2,8 +2,8 @@
 
 #include "cli/CliOptions.h"
 
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 
 namespace cindral::cli {
 
@@ -23,8 +23,8 @@ struct CommandLine
     QString text; // the help or version text, or what is wrong with the arguments
 };
 
-// `arguments` starts with the program's name, as QCoreApplication::arguments() does. A
-// QCoreApplication must exist: the help text names the program as it was called.
-[[nodiscard]] CommandLine parseCommandLine(const QStringList& arguments);
+// `arguments` are the program's arguments as it was given them, its name first. File names keep
+// their bytes. A QCoreApplication must exist: the help text names the program as it was called.
+[[nodiscard]] CommandLine parseCommandLine(const QByteArrayList& arguments);
 
 } // namespace cindral::cli

@@ -8,10 +8,10 @@
 #include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "operations/FileSizeSignal.h"
 #include "operations/OperationState.h"
 
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -84,11 +84,11 @@ QByteArray passwordBytes(const CliOptions& options)
 }
 
 // Each file is an operation of its own; a refusal or failure does not stop the others.
-ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password, QTextStream& out,
-                          QTextStream& err)
+ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password, QIODevice& out,
+                          QIODevice& err)
 {
     ExitStatus status = ExitStatus::Success;
-    for (const QString& file : options.files) {
+    for (const QByteArray& file : options.files) {
         OperationState state;
         ConsoleWindow window(password, file, options.verbosity, out, err);
         const Outcome outcome = options.command == Command::Encrypt ? runEncrypt(window, state)
@@ -98,15 +98,16 @@ ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password,
     return status;
 }
 
-ExitStatus run(const CommandLine& commandLine, QTextStream& out, QTextStream& err)
+ExitStatus run(const CommandLine& commandLine, QIODevice& out, QIODevice& err)
 {
     switch (commandLine.request) {
     case CommandLine::Request::Help:
     case CommandLine::Request::Version:
-        out << commandLine.text;
+        out.write(commandLine.text.toLocal8Bit());
         return ExitStatus::Success;
     case CommandLine::Request::UsageError:
-        err << "cindral-cli: " << commandLine.text << "\nTry 'cindral-cli --help'.\n";
+        err.write("cindral-cli: " + commandLine.text.toLocal8Bit() +
+                  "\nTry 'cindral-cli --help'.\n");
         return ExitStatus::Failed;
     case CommandLine::Request::Run:
         break;
@@ -115,17 +116,22 @@ ExitStatus run(const CommandLine& commandLine, QTextStream& out, QTextStream& er
         const QByteArray password = passwordBytes(commandLine.options);
         return runOnEveryFile(commandLine.options, password, out, err);
     } catch (const ToolError& error) {
-        err << "cindral-cli: " << error.message() << '\n';
+        err.write("cindral-cli: " + error.message().toLocal8Bit() + '\n');
         return error.status();
     }
 }
 
 } // namespace
 
-int runCommandLineTool(const QStringList& arguments)
+int runCommandLineTool(const QByteArrayList& arguments)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    ignoreFileSizeSignal();
+    QFile out;
+    QFile err;
+    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return static_cast<int>(ExitStatus::Failed);
+    }
     return static_cast<int>(run(parseCommandLine(arguments), out, err));
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 
 namespace cindral::cli {
 
-// Runs cindral-cli on its arguments (program name first) with the process's standard streams
-// and terminal; gives the exit status. A QCoreApplication must exist.
-[[nodiscard]] int runCommandLineTool(const QStringList& arguments);
+// Runs cindral-cli on its arguments as the process was given them (program name first) with the
+// process's standard streams and terminal; gives the exit status. A QCoreApplication must exist.
+[[nodiscard]] int runCommandLineTool(const QByteArrayList& arguments);
 
 } // namespace cindral::cli

@@ -1,14 +1,20 @@
 #include "cli/ConsoleWindow.h"
 
+#include <QFile>
 #include <utility>
 
 namespace cindral::cli {
 
-ConsoleWindow::ConsoleWindow(QByteArray password, QString path, Verbosity verbosity,
-                             QTextStream& out, QTextStream& err)
+ConsoleWindow::ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity,
+                             QIODevice& out, QIODevice& err)
     : m_password(std::move(password)), m_path(std::move(path)), m_verbosity(verbosity), m_out(out),
       m_err(err)
 {}
+
+QString ConsoleWindow::fileBoxText() const
+{
+    return QFile::decodeName(m_path);
+}
 
 void ConsoleWindow::setStageText(const QString& text)
 {
@@ -19,15 +25,21 @@ void ConsoleWindow::setStageText(const QString& text)
 
 void ConsoleWindow::messageBox(const QString& prompt, const QString& title, MessageIcon icon)
 {
-    QTextStream& stream = icon == MessageIcon::Information ? m_out : m_err;
+    QIODevice& stream = icon == MessageIcon::Information ? m_out : m_err;
     writeLine(stream, title + QStringLiteral(": ") + prompt);
 }
 
-// Flushed at once, so the lines of standard output and standard error keep their order.
-void ConsoleWindow::writeLine(QTextStream& stream, const QString& text)
+void ConsoleWindow::failureBox(const QString& prompt, const QString& title, MessageIcon icon,
+                               const QString& reason)
 {
-    stream << m_path << ": " << text << '\n';
-    stream.flush();
+    messageBox(reason.isEmpty() ? prompt : QStringLiteral("%1 (%2)").arg(prompt, reason), title,
+               icon);
+}
+
+// Each line in one write, so the lines of standard output and standard error keep their order.
+void ConsoleWindow::writeLine(QIODevice& stream, const QString& text)
+{
+    stream.write(m_path + ": " + text.toLocal8Bit() + '\n');
 }
 
 } // namespace cindral::cli

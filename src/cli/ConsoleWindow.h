@@ -4,23 +4,24 @@
 #include "operations/WindowServices.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
-#include <QTextStream>
 
 namespace cindral::cli {
 
 // The window services of one operation on one file, on a terminal: both boxes and the chosen
 // file name are the file's path; a message box is one line, "path: Title: Prompt", on standard
-// output for information and on standard error otherwise; there is no pointer or status bar.
+// output for information and on standard error otherwise, a failure's reason after it in
+// parentheses; there is no pointer or status bar. The path is written as the bytes it was given.
 class ConsoleWindow : public WindowServices
 {
 public:
-    ConsoleWindow(QByteArray password, QString path, Verbosity verbosity, QTextStream& out,
-                  QTextStream& err);
+    ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity, QIODevice& out,
+                  QIODevice& err);
 
     [[nodiscard]] QByteArray passwordText() const override { return m_password; }
-    [[nodiscard]] QString fileBoxText() const override { return m_path; }
-    [[nodiscard]] QString chosenFileName() const override { return m_path; }
+    [[nodiscard]] QString fileBoxText() const override;
+    [[nodiscard]] QByteArray chosenFileName() const override { return m_path; }
 
     void pointerBusy() override {}
     void pointerNormal() override {}
@@ -30,15 +31,17 @@ public:
     void focusPassword() override {}
     void selectWholePassword() override {}
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
+    void failureBox(const QString& prompt, const QString& title, MessageIcon icon,
+                    const QString& reason) override;
 
 private:
-    void writeLine(QTextStream& stream, const QString& text);
+    void writeLine(QIODevice& stream, const QString& text);
 
     QByteArray m_password;
-    QString m_path;
+    QByteArray m_path;
     Verbosity m_verbosity;
-    QTextStream& m_out;
-    QTextStream& m_err;
+    QIODevice& m_out;
+    QIODevice& m_err;
 };
 
 } // namespace cindral::cli

@@ -61,13 +61,13 @@ Outcome decryptChosenFile(WindowServices& window, OperationState& state)
 
 // Failure 5 has no box of its own here: a file that passed the password check yet cannot be
 // shifted back is an internal error to the user.
-Outcome handleFailure(WindowServices& window, FailureNumber number)
+Outcome handleFailure(WindowServices& window, FailureNumber number, const QString& reason)
 {
     restore(window);
     if (number == FailureNumber::FileError) {
-        text::fileError.showIn(window);
+        text::fileError.showIn(window, reason);
     } else {
-        text::programError.showIn(window);
+        text::programError.showIn(window, reason);
     }
     return Outcome::Failed;
 }
@@ -81,7 +81,9 @@ Outcome runDecrypt(WindowServices& window, OperationState& state)
     window.setStageText(text::checkingPassword.toString());
     return runOperation(
         window, state, refusals, [&] { return decryptChosenFile(window, state); },
-        [&](FailureNumber number) { return handleFailure(window, number); });
+        [&](FailureNumber number, const QString& reason) {
+            return handleFailure(window, number, reason);
+        });
 }
 
 } // namespace cindral

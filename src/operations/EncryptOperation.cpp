@@ -41,18 +41,18 @@ Outcome encryptChosenFile(WindowServices& window, OperationState& state)
     return Outcome::Succeeded;
 }
 
-Outcome handleFailure(WindowServices& window, FailureNumber number)
+Outcome handleFailure(WindowServices& window, FailureNumber number, const QString& reason)
 {
     restore(window);
     switch (number) {
     case FailureNumber::IllegalCharacter:
-        text::illegalCharacters.showIn(window);
+        text::illegalCharacters.showIn(window, reason);
         break;
     case FailureNumber::FileError:
-        text::fileError.showIn(window);
+        text::fileError.showIn(window, reason);
         break;
     default:
-        text::programError.showIn(window);
+        text::programError.showIn(window, reason);
         break;
     }
     return Outcome::Failed;
@@ -67,7 +67,9 @@ Outcome runEncrypt(WindowServices& window, OperationState& state)
     window.showStatusBar();
     return runOperation(
         window, state, refusals, [&] { return encryptChosenFile(window, state); },
-        [&](FailureNumber number) { return handleFailure(window, number); });
+        [&](FailureNumber number, const QString& reason) {
+            return handleFailure(window, number, reason);
+        });
 }
 
 } // namespace cindral

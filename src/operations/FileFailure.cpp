@@ -5,24 +5,24 @@
 
 namespace cindral::filefailure {
 
-Failure fromErrno(int error, const std::string& what, const QByteArray& path)
+Failure fromErrno(int error, const std::string& step)
 {
-    const std::string detail = what + " " + path.toStdString() + ": " + std::strerror(error);
+    const std::string reason = step + ": " + std::strerror(error);
     switch (error) {
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return Failure(FailureNumber::DiskFull, detail);
+        return Failure(FailureNumber::DiskFull, reason);
     case ENOMEM:
-        return Failure(FailureNumber::OutOfMemory, detail);
+        return Failure(FailureNumber::OutOfMemory, reason);
     default:
-        return Failure(FailureNumber::FileError, detail);
+        return Failure(FailureNumber::FileError, reason);
     }
 }
 
-Failure fileError(const std::string& why, const QByteArray& path)
+Failure fileError(const std::string& reason)
 {
-    return Failure(FailureNumber::FileError, why + ": " + path.toStdString());
+    return Failure(FailureNumber::FileError, reason);
 }
 
 } // namespace cindral::filefailure

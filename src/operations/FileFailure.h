@@ -2,16 +2,16 @@
 
 #include "cipher/Failure.h"
 
-#include <QByteArray>
 #include <string>
 
-// Turns what the system said about a file into the failure an operation reports.
+// Turns what the system said about a file into the failure an operation reports. The reasons
+// name the step and the system's words, not the file: whoever reports them knows the file.
 namespace cindral::filefailure {
 
 // A write cut short for lack of space is DiskFull, exhausted memory OutOfMemory, anything else
-// FileError.
-[[nodiscard]] Failure fromErrno(int error, const std::string& what, const QByteArray& path);
+// FileError. The reason reads "cannot write: No space left on device".
+[[nodiscard]] Failure fromErrno(int error, const std::string& step);
 
-[[nodiscard]] Failure fileError(const std::string& why, const QByteArray& path);
+[[nodiscard]] Failure fileError(const std::string& reason);
 
 } // namespace cindral::filefailure

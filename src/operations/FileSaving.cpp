@@ -32,14 +32,14 @@ constexpr qsizetype writebackStep = qsizetype{16} << 20;
 }
 
 // Writes one piece of at most `writebackStep` bytes in full.
-void writeFully(int fd, const char* data, qsizetype size, const QByteArray& path)
+void writeFully(int fd, const char* data, qsizetype size)
 {
     while (size > 0) {
         const ssize_t done = ::write(fd, data, static_cast<size_t>(size));
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
-            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write", path);
+            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write");
         data += done;
         size -= done;
     }
@@ -47,23 +47,23 @@ void writeFully(int fd, const char* data, qsizetype size, const QByteArray& path
 
 // Writes from the file's start. Each step is handed to the disk as soon as it is written, so
 // the final flush waits for little more than the last step.
-void writeAll(int fd, std::span<const QByteArrayView> pieces, const QByteArray& path)
+void writeAll(int fd, std::span<const QByteArrayView> pieces)
 {
     off_t offset = 0;
     for (const QByteArrayView piece : pieces) {
         for (qsizetype done = 0; done < piece.size(); done += writebackStep) {
             const qsizetype step = std::min(writebackStep, piece.size() - done);
-            writeFully(fd, piece.data() + done, step, path);
+            writeFully(fd, piece.data() + done, step);
             (void)::sync_file_range(fd, offset, step, SYNC_FILE_RANGE_WRITE);
             offset += step;
         }
     }
 }
 
-void syncToDisk(int fd, const QByteArray& path)
+void syncToDisk(int fd)
 {
     if (::fsync(fd) != 0)
-        throw fromErrno(errno, "cannot flush", path);
+        throw fromErrno(errno, "cannot flush");
 }
 
 // Once the new name is in place, the folder entry itself is made durable; the content is
@@ -102,27 +102,27 @@ enum class Replacement
     if (!file.open(QIODevice::WriteOnly)) {
         if (original)
             return Replacement::NotPossible;
-        throw fileError("cannot create", path);
+        throw fileError("cannot create");
     }
     if (original && !takeOverIdentity(file.handle(), *original)) {
         file.cancelWriting();
         return Replacement::NotPossible;
     }
-    writeAll(file.handle(), pieces, path);
-    syncToDisk(file.handle(), path);
+    writeAll(file.handle(), pieces);
+    syncToDisk(file.handle());
     if (!file.commit())
-        throw fileError("cannot replace", path);
+        throw fileError("cannot replace");
     syncFolderOf(path);
     return Replacement::Done;
 }
 
 // Overwriting in place cannot be undone, so every known reason to stop is found first.
-void reserveSpace(int fd, qsizetype total, const QByteArray& path)
+void reserveSpace(int fd, qsizetype total)
 {
     struct rlimit limit = {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         static_cast<rlim_t>(total) > limit.rlim_cur)
-        throw fromErrno(EFBIG, "cannot reserve space for", path);
+        throw fromErrno(EFBIG, "cannot reserve space");
     if (total == 0)
         return;
     int result = 0;
@@ -131,17 +131,17 @@ void reserveSpace(int fd, qsizetype total, const QByteArray& path)
     } while (result != 0 && errno == EINTR);
     // A file system that cannot reserve space is written without the reservation.
     if (result != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
-        throw fromErrno(errno, "cannot reserve space for", path);
+        throw fromErrno(errno, "cannot reserve space");
 }
 
-void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces, const QByteArray& path)
+void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces)
 {
     const qsizetype total = totalSize(pieces);
-    reserveSpace(fd, total, path);
-    writeAll(fd, pieces, path);
+    reserveSpace(fd, total);
+    writeAll(fd, pieces);
     if (::ftruncate(fd, total) != 0)
-        throw fromErrno(errno, "cannot truncate", path);
-    syncToDisk(fd, path);
+        throw fromErrno(errno, "cannot truncate");
+    syncToDisk(fd);
 }
 
 // The old content is about to go; its cached pages are better spent on the new file.
@@ -159,7 +159,7 @@ void dropCachedContent(int fd)
 {
     char* resolved = ::realpath(path.constData(), nullptr);
     if (!resolved)
-        throw fromErrno(errno, "cannot resolve", path);
+        throw fromErrno(errno, "cannot resolve");
     QByteArray result(resolved);
     std::free(resolved);
     return result;
@@ -170,18 +170,18 @@ void saveOverExisting(FileDescriptor file, const QByteArray& path,
 {
     struct stat info = {};
     if (::fstat(file.get(), &info) != 0)
-        throw fromErrno(errno, "cannot examine", path);
+        throw fromErrno(errno, "cannot examine");
     if (!S_ISREG(info.st_mode))
-        throw fileError("not a regular file", path);
+        throw fileError("not a regular file");
     if (!ownerMayWrite(info))
-        throw fileError("read-only", path);
+        throw fileError("read-only");
     // Replacing a file with other names would leave the old text readable under them.
     if (info.st_nlink == 1) {
         dropCachedContent(file.get());
         if (replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
             return;
     }
-    overwriteInPlace(file.get(), pieces, path);
+    overwriteInPlace(file.get(), pieces);
 }
 
 } // namespace
@@ -196,7 +196,7 @@ void saveWhole(const QByteArray& path, std::span<const QByteArrayView> pieces)
     else if (errno == ENOENT && !path.isEmpty())
         (void)replaceWhole(path, nullptr, pieces);
     else
-        throw fromErrno(errno, "cannot open", path);
+        throw fromErrno(errno, "cannot open");
 }
 
 } // namespace cindral

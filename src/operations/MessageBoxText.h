@@ -18,6 +18,10 @@ struct MessageBoxText
     {
         window.messageBox(prompt.toString(), title.toString(), icon);
     }
+    void showIn(WindowServices& window, const QString& reason) const
+    {
+        window.failureBox(prompt.toString(), title.toString(), icon, reason);
+    }
 };
 
 } // namespace cindral

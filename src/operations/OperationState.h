@@ -3,7 +3,6 @@
 #include "cipher/EncryptedImage.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QtGlobal>
 
 namespace cindral {
@@ -20,7 +19,7 @@ struct OperationState
     cipher::Verdict verdict = cipher::Verdict::Match;
     cipher::FileStatus status = cipher::FileStatus::NotEncrypted;
     QByteArray filetext; // the whole text loaded from the file
-    QString filename;    // path of the file under operation
+    QByteArray filename; // path of the file under operation, as the file system's bytes
     qint16 filenum = 0;  // the one file number an operation uses
     qint16 digitcount = 0;
 

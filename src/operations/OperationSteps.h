@@ -69,7 +69,7 @@ inline void loadChosenFile(WindowServices& window, OperationState& state, LineEn
 }
 
 // The frame of an operation: reset, validation, then `work` on the chosen file. A failure
-// anywhere stops it and goes to `handler` by its number.
+// anywhere stops it and goes to `handler` with its number and reason.
 template <typename Work, typename Handler>
 [[nodiscard]] Outcome runOperation(WindowServices& window, OperationState& state,
                                    const InputRefusals& refusals, Work&& work, Handler&& handler)
@@ -80,11 +80,13 @@ template <typename Work, typename Handler>
             return Outcome::Refused;
         return work();
     } catch (const Failure& failure) {
-        return handler(failure.number());
+        return handler(failure.number(), QString::fromUtf8(failure.what()));
     } catch (const std::bad_alloc&) {
-        return handler(FailureNumber::OutOfMemory);
+        return handler(FailureNumber::OutOfMemory, QStringLiteral("out of memory"));
+    } catch (const std::exception& unexpected) {
+        return handler(FailureNumber::InternalError, QString::fromUtf8(unexpected.what()));
     } catch (...) {
-        return handler(FailureNumber::InternalError);
+        return handler(FailureNumber::InternalError, QStringLiteral("unknown failure"));
     }
 }
 

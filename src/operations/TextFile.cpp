@@ -33,11 +33,11 @@ constexpr qsizetype largePagesFrom = qsizetype{4} << 20;
 {
     FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!file.isOpen())
-        throw fromErrno(errno, "cannot open", path);
+        throw fromErrno(errno, "cannot open");
     if (::fstat(file.get(), &info) != 0)
-        throw fromErrno(errno, "cannot examine", path);
+        throw fromErrno(errno, "cannot examine");
     if (!S_ISREG(info.st_mode))
-        throw fileError("not a regular file", path);
+        throw fileError("not a regular file");
     return file;
 }
 
@@ -58,7 +58,7 @@ void preferLargePages(QByteArray& buffer)
 
 // Reads to the end into one buffer sized from the file, with room for one more line end. The
 // size is only a hint: a file that changes while it is read is still read to its end.
-[[nodiscard]] QByteArray readToEnd(int fd, qsizetype expectedSize, const QByteArray& path)
+[[nodiscard]] QByteArray readToEnd(int fd, qsizetype expectedSize)
 {
     QByteArray text(expectedSize + lineEndSize, Qt::Uninitialized);
     preferLargePages(text);
@@ -75,7 +75,7 @@ void preferLargePages(QByteArray& buffer)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw fromErrno(errno, "cannot read", path);
+            throw fromErrno(errno, "cannot read");
         }
         filled += got;
     }
@@ -85,16 +85,15 @@ void preferLargePages(QByteArray& buffer)
 
 } // namespace
 
-QByteArray loadtext(const QString& filename, LineEnds appendLineEnds,
+QByteArray loadtext(const QByteArray& filename, LineEnds appendLineEnds,
                     const std::function<void()>& opened)
 {
     try {
-        const QByteArray path = QFile::encodeName(filename);
         struct stat info = {};
-        const FileDescriptor file = openForReading(path, info);
+        const FileDescriptor file = openForReading(filename, info);
         if (opened)
             opened();
-        QByteArray text = readToEnd(file.get(), static_cast<qsizetype>(info.st_size), path);
+        QByteArray text = readToEnd(file.get(), static_cast<qsizetype>(info.st_size));
         applyLineRule(text, appendLineEnds);
         return text;
     } catch (const std::bad_alloc&) {
@@ -102,10 +101,10 @@ QByteArray loadtext(const QString& filename, LineEnds appendLineEnds,
     }
 }
 
-void savetext(const QString& filename, std::span<const QByteArrayView> pieces)
+void savetext(const QByteArray& filename, std::span<const QByteArrayView> pieces)
 {
     try {
-        saveWhole(QFile::encodeName(filename), pieces);
+        saveWhole(filename, pieces);
     } catch (const std::bad_alloc&) {
         throw Failure(FailureNumber::OutOfMemory);
     }

@@ -19,7 +19,7 @@ enum class LineEnds
 // ordinary character; a final line end adds no empty line; an empty file gives an empty text.
 // `opened` runs after the file has been opened and before anything is read.
 // Throws Failure(FileError) for a missing file, a folder, or one that cannot be opened or read.
-[[nodiscard]] QByteArray loadtext(const QString& filename, LineEnds appendLineEnds,
+[[nodiscard]] QByteArray loadtext(const QByteArray& filename, LineEnds appendLineEnds,
                                   const std::function<void()>& opened = {});
 
 // Replaces the file's whole content with the pieces, written one after the other. The file is
@@ -27,6 +27,6 @@ enum class LineEnds
 // allowed, owner and group; a symbolic link is followed. A file with other hard links, or in a
 // folder that refuses new files, is overwritten in place after its space has been reserved.
 // A file whose owner has no write permission is read-only: Failure(FileError), also for root.
-void savetext(const QString& filename, std::span<const QByteArrayView> pieces);
+void savetext(const QByteArray& filename, std::span<const QByteArrayView> pieces);
 
 } // namespace cindral

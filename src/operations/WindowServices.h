@@ -23,8 +23,9 @@ public:
     [[nodiscard]] virtual QByteArray passwordText() const = 0;
     // Tested only for being empty.
     [[nodiscard]] virtual QString fileBoxText() const = 0;
-    // The path last accepted in the open-file dialog; this names the file to work on.
-    [[nodiscard]] virtual QString chosenFileName() const = 0;
+    // The file system's bytes of the path last accepted in the open-file dialog; this names the
+    // file to work on. May throw Failure(FileError) for a name that cannot be told apart.
+    [[nodiscard]] virtual QByteArray chosenFileName() const = 0;
 
     virtual void pointerBusy() = 0;
     virtual void pointerNormal() = 0;
@@ -36,6 +37,13 @@ public:
     virtual void selectWholePassword() = 0;
     // Modal, a single OK button; returns when dismissed.
     virtual void messageBox(const QString& prompt, const QString& title, MessageIcon icon) = 0;
+    // The box of a failure, with the reason the failure gave ("read-only", "cannot write: No
+    // space left on device"). A window shows the box alone; a console adds the reason.
+    virtual void failureBox(const QString& prompt, const QString& title, MessageIcon icon,
+                            [[maybe_unused]] const QString& reason)
+    {
+        messageBox(prompt, title, icon);
+    }
 };
 
 } // namespace cindral

@@ -3,6 +3,7 @@
 #include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "operations/LocalPath.h"
 #include "ui/Colouring.h"
 #include "ui/Cp1252Validator.h"
 #include "ui/Describe.h"
@@ -348,9 +349,11 @@ QString Form2::fileBoxText() const
     return m_Text2->text();
 }
 
-QString Form2::chosenFileName() const
+QByteArray Form2::chosenFileName() const
 {
-    return m_CommonDialog1->fileName();
+    // The dialog shows names as text; a name that is not UTF-8 is refused, never swapped for
+    // another file that shows the same.
+    return exactLocalPath(m_CommonDialog1->fileName());
 }
 
 void Form2::pointerBusy()

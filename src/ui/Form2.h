@@ -32,7 +32,7 @@ public:
 
     [[nodiscard]] QByteArray passwordText() const override;
     [[nodiscard]] QString fileBoxText() const override;
-    [[nodiscard]] QString chosenFileName() const override;
+    [[nodiscard]] QByteArray chosenFileName() const override;
     void pointerBusy() override;
     void pointerNormal() override;
     void showStatusBar() override;

@@ -1,5 +1,6 @@
 #include "ui/Program.h"
 
+#include "operations/FileSizeSignal.h"
 #include "ui/frmSplash.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ void freeWindows()
 
 int runProgram()
 {
+    ignoreFileSizeSignal();
     (new frmSplash())->show();
     const int exitCode = QApplication::exec();
     freeWindows();

@@ -75,7 +75,7 @@ void expectRow(const Row& row, Operation operation, cindral::OperationState& sta
     window.fileBox = row.setup == Setup::EmptyFileBox   ? QString()
                      : row.setup == Setup::BlankFileBox ? QStringLiteral("   ")
                                                         : path;
-    window.chosenFile = path;
+    window.chosenFile = QFile::encodeName(path);
     if (row.setup == Setup::OutOfMemory)
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)

@@ -14,13 +14,13 @@ class RecordingWindow : public cindral::WindowServices
 public:
     QByteArray password;
     QString fileBox;
-    QString chosenFile;
+    QByteArray chosenFile;
     std::exception_ptr chosenFileFailure; // thrown when the chosen file name is asked for
     QStringList calls;
 
     [[nodiscard]] QByteArray passwordText() const override { return password; }
     [[nodiscard]] QString fileBoxText() const override { return fileBox; }
-    [[nodiscard]] QString chosenFileName() const override
+    [[nodiscard]] QByteArray chosenFileName() const override
     {
         if (chosenFileFailure)
             std::rethrow_exception(chosenFileFailure);

@@ -51,9 +51,10 @@ TEST(Loadtext, AppendsOrJoinsLines)
     };
     for (const auto& [file, appended, joined] : rows) {
         writeBytes(path, file);
-        EXPECT_EQ(loadtext(path, LineEnds::Append), appended)
+        EXPECT_EQ(loadtext(QFile::encodeName(path), LineEnds::Append), appended)
             << file.toPercentEncoding().constData();
-        EXPECT_EQ(loadtext(path, LineEnds::Join), joined) << file.toPercentEncoding().constData();
+        EXPECT_EQ(loadtext(QFile::encodeName(path), LineEnds::Join), joined)
+            << file.toPercentEncoding().constData();
     }
 }
 
@@ -65,7 +66,9 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     for (const QString& path : {folder.filePath("missing.txt"), folder.path(), fifo,
                                 folder.filePath("missing/text.txt")}) {
         int opened = 0;
-        EXPECT_EQ(failureOf([&] { (void)loadtext(path, LineEnds::Append, [&] { ++opened; }); }),
+        EXPECT_EQ(failureOf([&] {
+                      (void)loadtext(QFile::encodeName(path), LineEnds::Append, [&] { ++opened; });
+                  }),
                   fileError)
             << path.toStdString();
         EXPECT_EQ(opened, 0);
@@ -74,7 +77,7 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
 
 int failureOfSave(const QString& path, QByteArrayView content)
 {
-    return failureOf([&] { cindral::savetext(path, std::span(&content, 1)); });
+    return failureOf([&] { cindral::savetext(QFile::encodeName(path), std::span(&content, 1)); });
 }
 
 QByteArray name(const QString& path)

@@ -191,7 +191,7 @@ private slots:
         fileBox()->setText(QStringLiteral("typed by hand.txt"));
         child("browse")->click();
         QCOMPARE(fileBox()->text(), QString());
-        QCOMPARE(m_form->chosenFileName(), QString());
+        QCOMPARE(m_form->chosenFileName(), QByteArray());
 
         const QString first = m_dir.filePath("first.txt");
         m_answers.append(first);
@@ -291,11 +291,11 @@ private slots:
         };
         QVERIFY(!drop({QUrl::fromLocalFile(file), QUrl::fromLocalFile(file)}));
         QVERIFY(!drop({QUrl::fromLocalFile(m_dir.path())}));
-        QCOMPARE(m_form->chosenFileName(), QString());
+        QCOMPARE(m_form->chosenFileName(), QByteArray());
 
         QVERIFY(drop({QUrl::fromLocalFile(file)}));
         QCOMPARE(fileBox()->text(), file);
-        QCOMPARE(m_form->chosenFileName(), file);
+        QCOMPARE(m_form->chosenFileName(), QFile::encodeName(file));
     }
 };
 
