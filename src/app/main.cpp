@@ -4,7 +4,10 @@
 
 int main(int argc, char* argv[])
 {
+    if (const auto status =
+            cindral::ui::answerInformationRequest(cindral::ui::programArguments(argc, argv)))
+        return *status;
     QApplication app(argc, argv);
     // The splash window is the start-up window: it brings up the main window.
-    return cindral::ui::runProgram();
+    return cindral::ui::runProgram(cindral::ui::programArguments(argc, argv));
 }

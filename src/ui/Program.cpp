@@ -1,16 +1,63 @@
 #include "ui/Program.h"
 
 #include "operations/FileSizeSignal.h"
-#include "ui/frmSplash.h"
+#include "ui/SplashWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <cstdio>
+#include <variant>
 
 namespace cindral::ui {
 
 namespace {
+
+constexpr int usageError = 2;
+
+constexpr char helpText[] =
+    "Usage: cindral [FILE]\n"
+    "Encrypts and decrypts a text file in place under a password.\n"
+    "With FILE, the window starts with that file chosen, as if picked with Browse.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "\n"
+    "Qt's own options (-platform, -display, ...) are taken too. Without a window: cindral-cli.\n";
+
+struct UsageError
+{
+    QByteArray message;
+};
+
+// The one file named, or none; an option other than Qt's or a second file is an error.
+std::variant<QByteArray, UsageError> fileArgument(const QByteArrayList& arguments)
+{
+    QByteArrayList files;
+    bool optionsEnded = false;
+    for (const QByteArray& argument : arguments) {
+        if (!optionsEnded && argument == "--")
+            optionsEnded = true;
+        else if (!optionsEnded && argument.startsWith('-') && argument != "-")
+            return UsageError{"unknown option " + argument};
+        else
+            files.append(argument);
+    }
+    if (files.size() > 1)
+        return UsageError{"one file at most"};
+    return files.value(0);
+}
+
+// As Browse gives it: the full path, as text. A name that is not UTF-8 keeps its bytes only as
+// far as the text can show them; the operations then refuse it unless it is the one file of
+// its folder that shows so.
+QString asChosenPath(const QByteArray& file)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(QFile::decodeName(file)));
+}
 
 // Exit ends the event loop with the windows still open; they are freed here, each owning window
 // with the windows it owns.
@@ -27,10 +74,41 @@ void freeWindows()
 
 } // namespace
 
-int runProgram()
+QByteArrayList programArguments(int argc, const char* const argv[])
+{
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return arguments;
+}
+
+std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
+{
+    for (const QByteArray& argument : arguments) {
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(helpText, stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::fputs("cindral 1.0\n", stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+int runProgram(const QByteArrayList& arguments)
 {
     ignoreFileSizeSignal();
-    (new frmSplash())->show();
+    const std::variant<QByteArray, UsageError> file = fileArgument(arguments);
+    if (const auto* error = std::get_if<UsageError>(&file)) {
+        std::fprintf(stderr, "cindral: %s\nTry 'cindral --help'.\n", error->message.constData());
+        return usageError;
+    }
+    const QByteArray& named = std::get<QByteArray>(file);
+    (new SplashWindow(named.isEmpty() ? QString() : asChosenPath(named)))->show();
     const int exitCode = QApplication::exec();
     freeWindows();
     return exitCode;

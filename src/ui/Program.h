@@ -1,10 +1,21 @@
 #pragma once
 
+#include <QByteArrayList>
+#include <optional>
+
 namespace cindral::ui {
 
+// The program's arguments after its name, as the bytes they were given as.
+[[nodiscard]] QByteArrayList programArguments(int argc, const char* const argv[]);
+
+// Answers --help and --version on standard output. The exit status when the program is to end
+// at once; nothing when it is to start. Needs no display.
+[[nodiscard]] std::optional<int> answerInformationRequest(const QByteArrayList& arguments);
+
 // Runs the program from its start-up window to its end: shows the splash window, runs the
-// event loop until the program ends, and frees the windows still open. Needs a QApplication.
-// Returns the event loop's exit code.
-[[nodiscard]] int runProgram();
+// event loop until the program ends, and frees the windows still open. The arguments (after Qt
+// has taken its own) may name one file, which starts out chosen; anything else is refused on
+// standard error. Needs a QApplication. Returns the exit status.
+[[nodiscard]] int runProgram(const QByteArrayList& arguments = {});
 
 } // namespace cindral::ui

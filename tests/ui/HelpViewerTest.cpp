@@ -30,7 +30,8 @@ private:
 private slots:
     void initTestCase()
     {
-        writeBytes(m_withHelp.filePath(QStringLiteral("Cinhelp.hlp")), "<h1>Contents</h1>");
+        QVERIFY(
+            writeBytes(m_withHelp.filePath(QStringLiteral("Cinhelp.hlp")), "<h1>Contents</h1>"));
     }
 
     void cleanup() { QCOMPARE(visibleTopLevelWindows(), QStringList()); }

@@ -20,15 +20,16 @@ class StatusBar;
 // The main window: password and file boxes, the Encrypt and Decrypt buttons, a clock and the
 // date, the instructions, a status bar shown while an operation runs, and About and Help in
 // the menu bar. It is the window services through which the operations reach the user.
-class Form2 : public QMainWindow, public WindowServices
+class MainWindow : public QMainWindow, public WindowServices
 {
     Q_OBJECT
 
 public:
-    Form2();
+    MainWindow();
 
-    // The instructions, each line followed by CR LF.
-    static const QString instructionText;
+    // Takes a file as if it had been accepted in the open-file dialog: the file box shows it and
+    // the operations work on it.
+    void chooseFile(const QString& path);
 
     [[nodiscard]] QByteArray passwordText() const override;
     [[nodiscard]] QString fileBoxText() const override;
@@ -48,34 +49,34 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private slots:
-    void Timer1_Timer();
-    void browse_Click();
-    void Text1_Change();
-    void encrip_Click();
-    void decrip_Click();
-    void exit_Click();
-    void abt_Click();
-    void hlp_Click();
+    void showTime();
+    void browseForFile();
+    void moveOnAfterLongPassword();
+    void encryptChosenFile();
+    void decryptChosenFile();
+    void exitProgram();
+    void showAbout();
+    void showHelp();
 
 private:
     OperationState m_state;
     bool m_placed = false;
     QWidget* m_client;
-    QLabel* m_Label2 = nullptr;
-    QLabel* m_Label3 = nullptr;
-    QLineEdit* m_Text1 = nullptr;
-    QPushButton* m_browse = nullptr;
-    QLineEdit* m_Text2 = nullptr;
-    QPushButton* m_encrip = nullptr;
-    QPushButton* m_decrip = nullptr;
-    QPushButton* m_exit = nullptr;
-    QPlainTextEdit* m_Text3 = nullptr;
-    StatusBar* m_StatusBar1 = nullptr;
-    QTimer* m_Timer1 = nullptr;
-    OpenFileDialog* m_CommonDialog1 = nullptr;
-    HelpChannel* m_CommonDialog2 = nullptr;
+    QLabel* m_dateLabel = nullptr;
+    QLabel* m_clockLabel = nullptr;
+    QLineEdit* m_passwordBox = nullptr;
+    QPushButton* m_browseButton = nullptr;
+    QLineEdit* m_fileBox = nullptr;
+    QPushButton* m_encryptButton = nullptr;
+    QPushButton* m_decryptButton = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QPlainTextEdit* m_instructionsBox = nullptr;
+    StatusBar* m_statusBar = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    OpenFileDialog* m_fileDialog = nullptr;
+    HelpChannel* m_helpChannel = nullptr;
 
-    void Form_Load();
+    void writeDate();
 
     void buildWindow();
     void buildMenu();

@@ -1,12 +1,15 @@
-#include "ui/frmSplash.h"
+#include "ui/SplashWindow.h"
 
 #include "ui/Describe.h"
 #include "ui/Fonts.h"
-#include "ui/Form2.h"
 #include "ui/HorizontalLine.h"
+#include "ui/MainWindow.h"
+#include "ui/RightsNotice.h"
 #include "ui/SystemColour.h"
+#include "ui/TextFit.h"
 #include "ui/Twips.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -18,12 +21,7 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QTimer>
-
-// The animation is compiled into the static UI library; a program linking it must register it.
-static void registerSplashResources()
-{
-    Q_INIT_RESOURCE(splash);
-}
+#include <utility>
 
 namespace cindral::ui {
 
@@ -73,22 +71,8 @@ bool producesCharacter(const QKeyEvent& event)
     }
 }
 
-} // namespace
-
-frmSplash::frmSplash() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint)
-{
-    registerSplashResources();
-    buildWindow();
-    buildControls();
-    previewKeys();
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(closeAfterMilliseconds);
-    connect(m_timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
-}
-
-QString frmSplash::introductionText()
+// The introduction: ten lines, each ending in CR LF.
+QString introductionText()
 {
     const QString lines[] = {
         QStringLiteral("Move to Cindral "),     QStringLiteral("and"),
@@ -103,70 +87,94 @@ QString frmSplash::introductionText()
     return text;
 }
 
-void frmSplash::setVisible(bool visible)
+} // namespace
+
+SplashWindow::SplashWindow(QString startFile)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), m_startFile(std::move(startFile))
 {
-    if (visible && !m_loaded) {
+    buildWindow();
+    m_closeTimer = new QTimer(this);
+    m_closeTimer->setObjectName(QStringLiteral("Timer1"));
+    m_closeTimer->setInterval(closeAfterMilliseconds);
+    // A coarse timer may fire up to a twentieth early.
+    m_closeTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_closeTimer, &QTimer::timeout, this, &QWidget::close);
+}
+
+void SplashWindow::setVisible(bool visible)
+{
+    const bool loading = visible && !m_loaded;
+    if (loading) {
         m_loaded = true;
-        Form_Load();
+        m_closeTimer->start();
         centreOnScreen();
     }
     QWidget::setVisible(visible);
+    // The window goes on screen first; its controls are in place before it is first drawn.
+    if (loading)
+        buildContents();
     if (visible) {
         raise();
         activateWindow();
     }
 }
 
-bool frmSplash::eventFilter(QObject* watched, QEvent* event)
+void SplashWindow::bringUpMainWindow()
+{
+    if (m_mainWindowUp)
+        return;
+    m_mainWindowUp = true;
+    auto* mainWindow = new MainWindow();
+    if (!m_startFile.isEmpty())
+        mainWindow->chooseFile(m_startFile);
+    mainWindow->show();
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && producesCharacter(static_cast<QKeyEvent&>(*event))) {
-        Form_KeyPress();
+        close();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void frmSplash::showEvent(QShowEvent* event)
+// The main window is built once the splash is on screen, so the splash shows without waiting
+// for it.
+void SplashWindow::paintEvent(QPaintEvent* event)
 {
-    QWidget::showEvent(event);
-    m_movie->start();
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &SplashWindow::bringUpMainWindow);
+    }
 }
 
-void frmSplash::mousePressEvent(QMouseEvent* event)
+void SplashWindow::mousePressEvent(QMouseEvent* event)
 {
     m_pressedOnSurface = isBareSurface(*event);
 }
 
-void frmSplash::mouseReleaseEvent(QMouseEvent* event)
+void SplashWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool clicked = m_pressedOnSurface && isBareSurface(*event);
     m_pressedOnSurface = false;
     if (clicked)
-        Form_Click();
+        close();
 }
 
-void frmSplash::Form_Load()
+void SplashWindow::closeEvent(QCloseEvent* event)
 {
-    m_timer1->start();
-    (new Form2())->show();
+    // However early it closes, the main window is there behind it first.
+    bringUpMainWindow();
+    QWidget::closeEvent(event);
 }
 
-void frmSplash::Timer1_Timer()
-{
-    close();
-}
-
-void frmSplash::Form_Click()
-{
-    close();
-}
-
-void frmSplash::Form_KeyPress()
-{
-    close();
-}
-
-void frmSplash::buildWindow()
+void SplashWindow::buildWindow()
 {
     setObjectName(QStringLiteral("frmSplash"));
     // Closing unloads the window: it is freed, and its timer with it.
@@ -183,7 +191,17 @@ void frmSplash::buildWindow()
     setAutoFillBackground(true);
 }
 
-void frmSplash::buildControls()
+void SplashWindow::buildContents()
+{
+    buildControls();
+    previewKeys();
+    fit::shrinkAllToFit(*this);
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        control->show();
+    m_movie->start();
+}
+
+void SplashWindow::buildControls()
 {
     buildAnimation();
 
@@ -218,23 +236,22 @@ void frmSplash::buildControls()
     label2->setFont(fonts::symbol());
     placeTwips(*label2, 0, 3360, 255, 255);
 
-    placeTwips(*addLabel(*this, "Label3", QStringLiteral("2003 Cindral developers"), cream), 240,
-               3360, 3135, 255);
+    placeTwips(*addLabel(*this, "Label3", rightsNotice(), cream), 240, 3360, 3135, 255);
 }
 
-void frmSplash::buildAnimation()
+void SplashWindow::buildAnimation()
 {
     auto* aniGif1 = new QLabel(this);
     aniGif1->setObjectName(QStringLiteral("AniGIF1"));
     aniGif1->setAlignment(Qt::AlignCenter);
     aniGif1->setFocusPolicy(Qt::StrongFocus);
     placeTwips(*aniGif1, 120, 120, 975, 975);
-    m_movie = new QMovie(QStringLiteral(":/splash/animation.gif"), QByteArray(), aniGif1);
+    m_movie = new QMovie(QStringLiteral(":/cindral/animation.gif"), QByteArray(), aniGif1);
     aniGif1->setMovie(m_movie);
     describe(*aniGif1, QStringLiteral("Cindral animation"));
 }
 
-void frmSplash::buildIntroduction()
+void SplashWindow::buildIntroduction()
 {
     auto* text1 = new QPlainTextEdit(this);
     text1->setObjectName(QStringLiteral("Text1"));
@@ -253,7 +270,7 @@ void frmSplash::buildIntroduction()
     describe(*text1, QStringLiteral("Introduction"), QStringLiteral("What Cindral does"));
 }
 
-void frmSplash::buildRule()
+void SplashWindow::buildRule()
 {
     auto* line1 = new HorizontalLine(systemColour(SystemColour::ActiveBorder), this);
     line1->setObjectName(QStringLiteral("Line1"));
@@ -263,14 +280,14 @@ void frmSplash::buildRule()
 }
 
 // Key presses reach the window before the control that has the focus, wherever it lies.
-void frmSplash::previewKeys()
+void SplashWindow::previewKeys()
 {
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
-void frmSplash::centreOnScreen()
+void SplashWindow::centreOnScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
@@ -280,7 +297,7 @@ void frmSplash::centreOnScreen()
     move(frame.topLeft());
 }
 
-bool frmSplash::isBareSurface(const QMouseEvent& event) const
+bool SplashWindow::isBareSurface(const QMouseEvent& event) const
 {
     const QPoint position = event.position().toPoint();
     return rect().contains(position) && childAt(position) == nullptr;

@@ -10,15 +10,12 @@ namespace cindral::ui {
 
 // The About window: the program's name, version, a line about what it does and the
 // developers' credits. Made afresh for every showing and closed by OK, Enter or Escape.
-class FrmAbout : public QDialog
+class AboutWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit FrmAbout(QWidget* parent);
-
-private slots:
-    void cmdOK_Click();
+    explicit AboutWindow(QWidget* parent);
 
 private:
     void buildPicture();

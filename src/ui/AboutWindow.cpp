@@ -1,10 +1,12 @@
-#include "ui/FrmAbout.h"
+#include "ui/AboutWindow.h"
 
 #include "ui/Colouring.h"
 #include "ui/Describe.h"
 #include "ui/Fonts.h"
 #include "ui/HorizontalLine.h"
+#include "ui/RightsNotice.h"
 #include "ui/SystemColour.h"
+#include "ui/TextFit.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -20,7 +22,7 @@ const QColor cream(255, 255, 192);
 
 } // namespace
 
-FrmAbout::FrmAbout(QWidget* parent)
+AboutWindow::AboutWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
 {
@@ -35,9 +37,10 @@ FrmAbout::FrmAbout(QWidget* parent)
     buildTexts();
     buildCredits();
     buildButtonAndRights();
+    fit::shrinkAllToFit(*this);
 }
 
-QLabel* FrmAbout::addLabel(const QString& name, const QString& text)
+QLabel* AboutWindow::addLabel(const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
@@ -45,7 +48,7 @@ QLabel* FrmAbout::addLabel(const QString& name, const QString& text)
     return label;
 }
 
-void FrmAbout::buildPicture()
+void AboutWindow::buildPicture()
 {
     QLabel* image = addLabel(QStringLiteral("Image1"), {});
     image->setPixmap(QPixmap(QStringLiteral(":/cindral/about.png")));
@@ -54,7 +57,7 @@ void FrmAbout::buildPicture()
     describe(*image, QStringLiteral("Cindral padlock"));
 }
 
-void FrmAbout::buildTexts()
+void AboutWindow::buildTexts()
 {
     QLabel* title = addLabel(QStringLiteral("lblTitle"), QStringLiteral("Cindral 1.0v"));
     title->setFont(fonts::title());
@@ -73,11 +76,14 @@ void FrmAbout::buildTexts()
     placeTwips(*description, 1440, 1080, 2565, 810);
 }
 
-void FrmAbout::buildCredits()
+void AboutWindow::buildCredits()
 {
     auto* credits = new QPlainTextEdit(this);
     credits->setObjectName(QStringLiteral("Text1"));
     credits->setFrameStyle(QFrame::NoFrame);
+    // For reading: Enter reaches the default button and Tab moves the focus on.
+    credits->setReadOnly(true);
+    credits->setTabChangesFocus(true);
     setTextBoxColours(*credits, cream, Qt::black);
     credits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     credits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -95,31 +101,26 @@ void FrmAbout::buildCredits()
     line->placeTwips(120, 3360, 2640, 1);
 }
 
-void FrmAbout::buildButtonAndRights()
+void AboutWindow::buildButtonAndRights()
 {
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     placeTwips(*ok, 2880, 3360, 1260, 345);
     // Escape rejects the dialog, Enter presses the default button: both end here.
-    connect(ok, &QPushButton::clicked, this, &FrmAbout::cmdOK_Click);
+    connect(ok, &QPushButton::clicked, this, &AboutWindow::accept);
     ok->setAccessibleDescription(QStringLiteral("Closes this window"));
 
     QLabel* sign = addLabel(QStringLiteral("Label2"), QStringLiteral(" \u00A9"));
     sign->setFont(fonts::symbol());
     placeTwips(*sign, 480, 3480, 255, 255);
 
-    QLabel* rights = addLabel(QStringLiteral("Label3"), QStringLiteral("2003 the Cindral team"));
+    QLabel* rights = addLabel(QStringLiteral("Label3"), rightsNotice());
     placeTwips(*rights, 720, 3480, 1695, 255);
 
     // Tab order: cmdOK, then the credits; the labels take no focus.
     setTabOrder(ok, findChild<QPlainTextEdit*>(QStringLiteral("Text1")));
     ok->setFocus();
-}
-
-void FrmAbout::cmdOK_Click()
-{
-    accept();
 }
 
 } // namespace cindral::ui
