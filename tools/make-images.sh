@@ -28,13 +28,23 @@ shackle() {
     }'
 }
 
-# The icon: the padlock alone on a transparent ground.
-convert -size 32x32 xc:none \
-    -fill none -stroke "$silver" -strokewidth 3 \
-    -draw "$(shackle 16 10 7 15)" \
-    -stroke "$gold_dark" -strokewidth 1 -fill "$gold" -draw "roundrectangle 5,14 27,30 3,3" \
-    -stroke none -fill black -draw "circle 16,20 16,22.2" -draw "polygon 14.8,21 17.2,21 18,27 14,27" \
-    -strip "PNG32:$out/cindral.png"
+# Draws the program's icon, $1 pixels square, into $2: the padlock alone on a transparent ground,
+# drawn on a 32-pixel grid and scaled, in at most 256 colours with one-bit transparency.
+icon() {
+    local size=$1 scale
+    scale=$(awk -v n="$size" 'BEGIN { print n / 32 }')
+    local grid="affine $scale,0,0,$scale,0,0"
+    convert -size "${size}x${size}" xc:none \
+        -fill none -stroke "$silver" -strokewidth 3 \
+        -draw "$grid $(shackle 16 10 7 15)" \
+        -stroke "$gold_dark" -strokewidth 1 -fill "$gold" \
+        -draw "$grid roundrectangle 5,14 27,30 3,3" \
+        -stroke none -fill black -draw "$grid circle 16,20 16,22.2" \
+        -draw "$grid polygon 14.8,21 17.2,21 18,27 14,27" \
+        -strip "PNG8:$2"
+}
+
+icon 32 "$out/cindral.png"
 
 # The About picture: the padlock on a night-blue ground, and below it the marker byte in bits.
 convert -size 107x115 gradient:"rgb(0,0,96)-rgb(0,0,16)" \

@@ -330,6 +330,14 @@ private slots:
         QCOMPARE(misfits(*m_form), QStringList());
     }
 
+    void iconIs32By32InAtMost256Colours()
+    {
+        QCOMPARE(m_form->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
+        const QImage stored(QStringLiteral(":/cindral/cindral.png"));
+        QCOMPARE(stored.format(), QImage::Format_Indexed8);
+        QVERIFY(stored.colorCount() <= 256);
+    }
+
     void statusBarKeepsTheDesktopColours()
     {
         auto* bar = child<StatusBar>("StatusBar1");
