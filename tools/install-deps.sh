@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core fontconfig
   desktop-file-utils dpkg-dev file

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of the splash window, the main window and the About window on a virtual
-# screen and writes them to doc/screenshots/. The program has no command line, so it is driven like a user
-# would: xdotool types and presses its access keys, ImageMagick's import takes the pictures.
+# screen and writes them to doc/screenshots/. The program is driven as a user would drive it:
+# xdotool types and presses its access keys, ImageMagick's import takes the pictures.
 # Usage: tools/screenshots.sh [build folder]   (default: build/release, built if missing)
 set -euo pipefail
 
