@@ -60,13 +60,14 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::newRow("Enter") << "cmdOK" << int(Qt::Key_Return) << int(Qt::NoModifier);
-        QTest::newRow("Escape") << "cmdOK" << int(Qt::Key_Escape) << int(Qt::NoModifier);
-        QTest::newRow("Alt+O") << "cmdOK" << int(Qt::Key_O) << int(Qt::AltModifier);
-        QTest::newRow("Enter in the credits")
-            << "Text1" << int(Qt::Key_Return) << int(Qt::NoModifier);
-        QTest::newRow("keypad Enter in the credits")
-            << "Text1" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::addColumn<QString>("focusAfter"); // empty when the window has closed
+        QTest::newRow("Enter") << "cmdOK" << int(Qt::Key_Return) << 0 << QString();
+        QTest::newRow("Escape") << "cmdOK" << int(Qt::Key_Escape) << 0 << QString();
+        QTest::newRow("Alt+O") << "cmdOK" << int(Qt::Key_O) << int(Qt::AltModifier) << QString();
+        // The credits are for reading: Enter reaches OK and Tab moves on, wherever the focus.
+        QTest::newRow("Enter in the credits") << "Text1" << int(Qt::Key_Enter) << 0 << QString();
+        QTest::newRow("Tab in the credits") << "Text1" << int(Qt::Key_Tab) << 0 << "cmdOK";
+        QTest::newRow("letter in the credits") << "Text1" << int(Qt::Key_A) << 0 << "Text1";
     }
 
     void opensModallyClosesOnItsKeysAndComesBackFresh()
@@ -74,36 +75,24 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(int, key);
         QFETCH(int, modifiers);
+        QFETCH(QString, focusAfter);
         QString original;
-        bool closedByKey = false;
         QVERIFY(openAbout(*m_form, [&](AboutWindow& about, QPlainTextEdit& credits) {
             QVERIFY(about.isModal() && about.parentWidget() == m_form);
             QCOMPARE(about.focusWidget()->objectName(), QStringLiteral("cmdOK"));
             original = credits.toPlainText();
-            credits.setPlainText(QStringLiteral("scribbled over"));
             if (focus == credits.objectName())
                 QTest::mouseClick(credits.viewport(), Qt::LeftButton, {}, {20, 5});
             QCOMPARE(about.focusWidget()->objectName(), focus);
             QTest::keyClick(about.focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-            closedByKey = QTest::qWaitFor([&about] { return !about.isVisible(); });
+            QVERIFY(QTest::qWaitFor([&] { return about.isVisible() == !focusAfter.isEmpty(); }));
+            if (!focusAfter.isEmpty())
+                QCOMPARE(about.focusWidget()->objectName(), focusAfter);
+            QCOMPARE(credits.toPlainText(), original);
+            credits.setPlainText(QStringLiteral("scribbled over"));
         }));
-        QVERIFY(closedByKey && !original.isEmpty());
         QVERIFY(openAbout(*m_form, [&](AboutWindow&, QPlainTextEdit& credits) {
             QCOMPARE(credits.toPlainText(), original);
-        }));
-    }
-
-    void creditsPassTabOnAndTakeNoTyping()
-    {
-        QVERIFY(openAbout(*m_form, [](AboutWindow& about, QPlainTextEdit& credits) {
-            const QString text = credits.toPlainText();
-            QTest::mouseClick(credits.viewport(), Qt::LeftButton, {}, {20, 5});
-            QCOMPARE(about.focusWidget(), &credits);
-            QTest::keyClicks(&credits, QStringLiteral("typed"));
-            QTest::keyClick(&credits, Qt::Key_Tab);
-            QCOMPARE(about.focusWidget()->objectName(), QStringLiteral("cmdOK"));
-            QCOMPARE(credits.toPlainText(), text);
-            QVERIFY(about.isVisible());
         }));
     }
 
