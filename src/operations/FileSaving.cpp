@@ -3,13 +3,15 @@
 #include "cipher/Failure.h"
 #include "operations/FileDescriptor.h"
 #include "operations/FileFailure.h"
+#include "operations/FileIdentity.h"
+#include "operations/NewFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,27 +68,10 @@ void syncToDisk(int fd)
         throw fromErrno(errno, "cannot flush");
 }
 
-// Once the new name is in place, the folder entry itself is made durable; the content is
-// already safe, so a folder that cannot be synced is no failure.
-void syncFolderOf(const QByteArray& path)
+[[nodiscard]] QByteArray folderOf(const QByteArray& path)
 {
-    const int slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(std::max(slash, 1));
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.isOpen())
-        (void)::fsync(dir.get());
-}
-
-// The new file takes the old one's owner, group and mode before it holds a byte of content.
-[[nodiscard]] bool takeOverIdentity(int fd, const struct stat& original)
-{
-    struct stat created = {};
-    if (::fstat(fd, &created) != 0)
-        return false;
-    if ((created.st_uid != original.st_uid || created.st_gid != original.st_gid) &&
-        ::fchown(fd, original.st_uid, original.st_gid) != 0)
-        return false;
-    return ::fchmod(fd, original.st_mode & 07777) == 0;
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
 }
 
 enum class Replacement
@@ -95,24 +80,28 @@ enum class Replacement
     NotPossible, // no new file can stand in the old one's place, as its owner and mode
 };
 
-[[nodiscard]] Replacement replaceWhole(const QByteArray& path, const struct stat* original,
+// The file being replaced: its descriptor and what fstat said of it.
+struct Original
+{
+    int fd;
+    struct stat info;
+};
+
+[[nodiscard]] Replacement replaceWhole(const QByteArray& path, const Original* original,
                                        std::span<const QByteArrayView> pieces)
 {
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    std::optional<NewFile> file;
+    try {
+        file.emplace(folderOf(path));
+    } catch (const Failure&) {
         if (original)
             return Replacement::NotPossible;
-        throw fileError("cannot create");
+        throw;
     }
-    if (original && !takeOverIdentity(file.handle(), *original)) {
-        file.cancelWriting();
+    if (original && !takeOverIdentity(file->fd(), original->fd, original->info))
         return Replacement::NotPossible;
-    }
-    writeAll(file.handle(), pieces);
-    syncToDisk(file.handle());
-    if (!file.commit())
-        throw fileError("cannot replace");
-    syncFolderOf(path);
+    writeAll(file->fd(), pieces);
+    file->replace(path);
     return Replacement::Done;
 }
 
@@ -168,17 +157,17 @@ void dropCachedContent(int fd)
 void saveOverExisting(FileDescriptor file, const QByteArray& path,
                       std::span<const QByteArrayView> pieces)
 {
-    struct stat info = {};
-    if (::fstat(file.get(), &info) != 0)
+    Original original{file.get(), {}};
+    if (::fstat(file.get(), &original.info) != 0)
         throw fromErrno(errno, "cannot examine");
-    if (!S_ISREG(info.st_mode))
+    if (!S_ISREG(original.info.st_mode))
         throw fileError("not a regular file");
-    if (!ownerMayWrite(info))
+    if (!ownerMayWrite(original.info))
         throw fileError("read-only");
     // Replacing a file with other names would leave the old text readable under them.
-    if (info.st_nlink == 1) {
+    if (original.info.st_nlink == 1) {
         dropCachedContent(file.get());
-        if (replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
+        if (replaceWhole(resolvedPath(path), &original, pieces) == Replacement::Done)
             return;
     }
     overwriteInPlace(file.get(), pieces);

@@ -4,14 +4,19 @@
 #include "cipher/Failure.h"
 
 #include <QTemporaryDir>
+#include <array>
 #include <csignal>
+#include <cstdint>
 #include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <tuple>
 #include <unistd.h>
+#include <utility>
 
 using cindral::LineEnds;
 using cindral::loadtext;
@@ -155,6 +160,119 @@ TEST(Savetext, AWriteCutShortLeavesTheFileAsItWasAndAWholeOneReachesEveryName)
         EXPECT_EQ(readBytes(folder.filePath(hardLinked ? "other.txt" : "text.txt")), "short");
         EXPECT_EQ(entriesOf(folder.path()), before);
     }
+}
+
+// Every extended attribute of a file with its value, ACLs included.
+QStringList attributesOf(const QByteArray& path)
+{
+    QByteArray names(4096, Qt::Uninitialized);
+    names.resize(::listxattr(path, names.data(), names.size()));
+    QStringList attributes;
+    for (const QByteArray& name : names.split('\0')) {
+        QByteArray value(4096, Qt::Uninitialized);
+        value.resize(::getxattr(path, name, value.data(), value.size()));
+        if (!name.isEmpty())
+            attributes << QString::fromLatin1(name + '=' + value.toHex());
+    }
+    attributes.sort();
+    return attributes;
+}
+
+// An access ACL as the kernel stores it: version 2, then tag, permissions and id per entry.
+QByteArray accessAcl(std::initializer_list<std::array<std::uint32_t, 3>> entries)
+{
+    QByteArray acl;
+    const auto append = [&acl](auto value) {
+        acl.append(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+    append(std::uint32_t{2});
+    for (const auto& [tag, permissions, id] : entries) {
+        append(static_cast<std::uint16_t>(tag));
+        append(static_cast<std::uint16_t>(permissions));
+        append(id);
+    }
+    return acl;
+}
+
+// Runs `action` in a child as another user in the file's group; its result is the exit status.
+int asUser(uid_t user, gid_t group, const std::function<int()>& action)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0
+                    ? action()
+                    : 100);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+}
+
+constexpr std::uint32_t anyId = 0xFFFFFFFF;
+constexpr uid_t otherUser = 4321;
+
+// Whoever the ACL gives write access (the user 4321) keeps it, the file's group that may only
+// read still only reads, and the user attribute stays: a new file without them would turn the
+// ACL's mask into the group's write permission.
+TEST(Savetext, AReplacedFileKeepsItsAclAndAttributesSoAccessNeverWidens)
+{
+    QTemporaryDir folder;
+    ASSERT_EQ(::chmod(name(folder.path()), 0755), 0);
+    const QByteArray path = name(folder.filePath("shared.txt"));
+    writeBytes(path, "the old content");
+    const QByteArray acl = accessAcl({{0x01, 6, anyId},
+                                      {0x02, 6, otherUser},
+                                      {0x04, 4, anyId},
+                                      {0x10, 6, anyId},
+                                      {0x20, 0, anyId}});
+    ASSERT_EQ(::setxattr(path, "system.posix_acl_access", acl.constData(), acl.size(), 0), 0);
+    ASSERT_EQ(::setxattr(path, "user.note", "x", 1, 0), 0);
+    struct stat before = {};
+    ASSERT_EQ(::stat(path, &before), 0);
+    const QStringList attributes = attributesOf(path);
+
+    ino_t replaced = before.st_ino;
+    for (const QByteArray content : {"encrypted", "plain again"}) {
+        EXPECT_EQ(failureOfSave(QFile::decodeName(path), content), 0);
+        struct stat after = {};
+        ASSERT_EQ(::stat(path, &after), 0);
+        EXPECT_NE(std::exchange(replaced, after.st_ino), after.st_ino) << "a new file";
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(attributesOf(path), attributes);
+        EXPECT_EQ(readBytes(path), content);
+        if (::geteuid() == 0) {
+            const auto mayWrite = [&path] { return ::open(path, O_WRONLY) >= 0 ? 0 : 1; };
+            EXPECT_EQ(asUser(otherUser + 1, before.st_gid, mayWrite), 1) << "group reads only";
+            EXPECT_EQ(asUser(otherUser, otherUser, mayWrite), 0) << "the ACL's user writes";
+        }
+    }
+}
+
+// Only root may set a security attribute. When the file's owner saves it, the new file could not
+// carry that attribute, so the file is written in place instead and keeps it.
+TEST(Savetext, AnAttributeTheNewFileCannotTakeMeansWritingInPlace)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to set a security attribute and to act as another user";
+    QTemporaryDir folder;
+    ASSERT_EQ(::chown(name(folder.path()), otherUser, otherUser), 0);
+    const QByteArray path = name(folder.filePath("labelled.txt"));
+    writeBytes(path, "the old content");
+    ASSERT_EQ(::chown(path, otherUser, otherUser), 0);
+    ASSERT_EQ(::setxattr(path, "security.note", "x", 1, 0), 0);
+    struct stat before = {};
+    ASSERT_EQ(::stat(path, &before), 0);
+    const QStringList attributes = attributesOf(path);
+
+    EXPECT_EQ(asUser(otherUser, otherUser,
+                     [&path] { return failureOfSave(QFile::decodeName(path), "new"); }),
+              0);
+    struct stat after = {};
+    ASSERT_EQ(::stat(path, &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(attributesOf(path), attributes);
+    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(entriesOf(folder.path()), QStringList{"labelled.txt"});
 }
 
 } // namespace
