@@ -3,6 +3,7 @@
 #include "cipher/Failure.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
@@ -42,16 +43,32 @@ Code lowestIn(const Code* codes, qsizetype count)
     return lowest;
 }
 
+constexpr int carriageReturn = 13;
+
+// An encrypted body must hold no CR: reading it back for decryption would take a CR for a line
+// end and drop it. Only a shift below 14 (a control character third in the password) can make
+// one, from the code 13 - shift.
 struct ShiftUp
 {
     Code amount;
     Code highestAllowed;
+    int becomesCarriageReturn;
+
+    explicit ShiftUp(Code shift)
+        : amount(shift), highestAllowed(static_cast<Code>(highestCode - shift)),
+          becomesCarriageReturn(carriageReturn - shift)
+    {}
 
     [[nodiscard]] bool allFit(const Code* codes, qsizetype count) const
     {
-        return highestIn(codes, count) <= highestAllowed;
+        return highestIn(codes, count) <= highestAllowed &&
+               (becomesCarriageReturn < 0 ||
+                std::memchr(codes, becomesCarriageReturn, static_cast<size_t>(count)) == nullptr);
     }
-    [[nodiscard]] bool fits(Code code) const { return code <= highestAllowed; }
+    [[nodiscard]] bool fits(Code code) const
+    {
+        return code <= highestAllowed && code != becomesCarriageReturn;
+    }
     [[nodiscard]] Code applied(Code code) const { return static_cast<Code>(code + amount); }
 };
 
@@ -117,8 +134,7 @@ QByteArray Encrypt(QByteArray secret, QByteArrayView password)
 {
     if (secret.isEmpty())
         return secret;
-    const Code amount = shiftAmount(password);
-    return shifted(std::move(secret), ShiftUp{amount, static_cast<Code>(highestCode - amount)});
+    return shifted(std::move(secret), ShiftUp(shiftAmount(password)));
 }
 
 QByteArray decript(QByteArray secret, QByteArrayView password)

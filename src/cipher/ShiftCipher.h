@@ -12,7 +12,8 @@ namespace cindral::cipher {
 
 // Raises every code of `secret` by the shift of `password`; works in place on the buffer it is
 // given, so pass it by std::move to avoid a copy. Throws Failure(IllegalCharacter) at the first
-// code that would exceed 255. An empty text gives an empty result under any password.
+// code that would exceed 255 or become a CR (13), which an encrypted body never holds. An empty
+// text gives an empty result under any password.
 [[nodiscard]] QByteArray Encrypt(QByteArray secret, QByteArrayView password);
 
 // Lowers every code by the shift; Failure(IllegalCharacter) at the first code that would fall

@@ -92,6 +92,8 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
         "box:16:File Error:The file does not exist or access to the file is denied.";
     const QStringList loaded =
         busy + QStringList{gettingData, "stage:Encrypting the File..."} + restore;
+    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
+                                      "illegal Characters which you cannot Encrypt";
     const QStringList succeeded =
         loaded + "box:64:Encrypted:The selected File has been Encrypted and Saved";
     const Row rows[] = {
@@ -113,10 +115,12 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
              "box:48:Encryption Error:File is Already Encrypted, you cannot Encrypt again!" +
              restore,
          Outcome::Refused},
-        {"CodeBeyondTheShift", password, "ok\x98\r\n",
-         loaded + "box:16:Encryption Error:The file to be Encrypted has some illegal Characters "
-                  "which you cannot Encrypt",
-         Outcome::Failed},
+        {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters, Outcome::Failed},
+        // Shift 8: the code 5 would become a CR, which decryption would take for a line end.
+        {"CodeThatWouldBecomeACarriageReturn",
+         "ab\x03"
+         "cd",
+         "bell\x07here\x05x", loaded + illegalCharacters, Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
         {"OutOfMemory", password, plain, busy + restore + programError, Outcome::Failed,
