@@ -17,10 +17,12 @@ constexpr char lf = '\n';
     constexpr qsizetype block = 256;
     qsizetype at = 0;
     for (; at + block < size; at += block) {
-        bool found = false;
-        for (qsizetype i = at; i < at + block; ++i)
-            found |= (piece[i] == cr) & (piece[i + 1] != lf);
-        if (found)
+        const char* const part = piece + at;
+        unsigned char found = 0;
+        for (qsizetype i = 0; i < block; ++i)
+            found |= static_cast<unsigned char>(part[i] == cr) &
+                     static_cast<unsigned char>(part[i + 1] != lf);
+        if (found != 0)
             return true;
     }
     for (; at + 1 < size; ++at) {
