@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <unistd.h>
+#include <vector>
 
 using cindral::Outcome;
 using cindral::cipher::FileStatus;
@@ -58,7 +60,7 @@ struct Row
     std::optional<QByteArray> after = std::nullopt; // none: the file stays exactly as it was
 };
 
-using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&);
+using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&, qsizetype);
 
 // One record serves every run, as in the main window: a refusal must not carry over.
 void expectRow(const Row& row, Operation operation, cindral::OperationState& state)
@@ -80,7 +82,7 @@ void expectRow(const Row& row, Operation operation, cindral::OperationState& sta
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
         window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
-    EXPECT_EQ(operation(window, state), row.outcome);
+    EXPECT_EQ(operation(window, state, cindral::defaultPieceSize), row.outcome);
     EXPECT_EQ(window.calls.join('\n').toStdString(), row.calls.join('\n').toStdString());
     const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
     EXPECT_EQ(readBytes(path), row.after.value_or(unchanged));
@@ -92,6 +94,8 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
         "box:16:File Error:The file does not exist or access to the file is denied.";
     const QStringList loaded =
         busy + QStringList{gettingData, "stage:Encrypting the File..."} + restore;
+    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
+                                      "illegal Characters which you cannot Encrypt";
     const QStringList succeeded =
         loaded + "box:64:Encrypted:The selected File has been Encrypted and Saved";
     const Row rows[] = {
@@ -113,12 +117,17 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
              "box:48:Encryption Error:File is Already Encrypted, you cannot Encrypt again!" +
              restore,
          Outcome::Refused},
-        {"CodeBeyondTheShift", password, "ok\x98\r\n",
-         loaded + "box:16:Encryption Error:The file to be Encrypted has some illegal Characters "
-                  "which you cannot Encrypt",
-         Outcome::Failed},
+        {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters, Outcome::Failed},
+        // Shift 8: the code 5 would become a CR, which decryption would take for a line end.
+        {"CodeThatWouldBecomeACarriageReturn",
+         "ab\x03"
+         "cd",
+         "bell\x07here\x05x", loaded + illegalCharacters, Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
+        // The text is encrypted to its end before the write fails: its own failure comes first.
+        {"ReadOnlyFileWithACodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters,
+         Outcome::Failed, Setup::ReadOnly},
         {"OutOfMemory", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::OutOfMemory},
         {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
@@ -175,22 +184,91 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
 TEST(OperationState, CleanvalResetsExactlyTheResetFields)
 {
     cindral::OperationState state;
-    state.textarg = state.result = state.filetext = "text";
     state.filename = "/tmp/file.txt";
     state.verdict = Verdict::WrongPassword;
-    state.filenum = cindral::operationFileNumber;
     state.digitcount = 3;
     state.pwdarg = "password";
     state.pwdavg = 99;
     state.status = FileStatus::Encrypted;
     state.cleanval();
 
-    EXPECT_TRUE(state.textarg.isEmpty() && state.result.isEmpty() && state.filetext.isEmpty() &&
-                state.filename.isEmpty());
-    EXPECT_EQ(std::tuple(state.verdict, state.filenum, state.digitcount),
-              std::tuple(Verdict::Match, 0, 0));
+    EXPECT_TRUE(state.filename.isEmpty());
+    EXPECT_EQ(std::tuple(state.verdict, state.digitcount), std::tuple(Verdict::Match, 0));
     EXPECT_EQ(std::tuple(state.pwdarg, state.pwdavg, state.status),
               std::tuple(QByteArray("password"), 99, FileStatus::Encrypted));
+}
+
+// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last message box.
+QString lastBox(Operation operation, const QString& path, const QByteArray& password,
+                qsizetype pieceSize)
+{
+    RecordingWindow window;
+    window.password = password;
+    window.fileBox = path;
+    window.chosenFile = QFile::encodeName(path);
+    cindral::OperationState state;
+    (void)operation(window, state, pieceSize);
+    return window.calls.isEmpty() ? QString() : window.calls.last();
+}
+
+// Texts with CR, LF and CR LF at every position, an empty last line and an empty file come out of
+// both operations the same whatever the size of the pieces they are read in. The passwords take
+// turns; their trailers have one, two and three digits (fingerprints 8, 99 and 122).
+TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
+{
+    std::vector<QByteArray> texts{"", "\r\n", "x\r\n\r\n", "\r\r", "\n\n"};
+    for (const QByteArray lineEnd : {"\r", "\n", "\r\n"}) {
+        for (qsizetype at = 0; at <= 6; ++at)
+            texts.push_back(QByteArray("abcdef").insert(at, lineEnd));
+    }
+    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved";
+    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved";
+    QTemporaryDir folder;
+    const QString path = folder.filePath("text.txt");
+    const QByteArray passwords[] = {"\x05\x05\x14\x05\x05", "abcde", "zzzzz"};
+    for (std::size_t turn = 0; turn < texts.size(); ++turn) {
+        const QByteArray& text = texts[turn];
+        const QByteArray& password = passwords[turn % std::size(passwords)];
+        writeBytes(path, text);
+        ASSERT_EQ(lastBox(&cindral::runEncrypt, path, password, 1 << 20), encrypted);
+        const QByteArray wholeImage = readBytes(path);
+        ASSERT_EQ(lastBox(&cindral::runDecrypt, path, password, 1 << 20), decrypted);
+        const QByteArray wholeText = readBytes(path);
+        for (const qsizetype pieceSize : {1, 2, 3, 7}) {
+            SCOPED_TRACE(testing::Message()
+                         << text.toPercentEncoding().constData() << " in " << pieceSize
+                         << "s under " << password.toHex().constData());
+            writeBytes(path, text);
+            EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, pieceSize), encrypted);
+            EXPECT_EQ(readBytes(path), wholeImage);
+            EXPECT_EQ(lastBox(&cindral::runDecrypt, path, password, pieceSize), decrypted);
+            EXPECT_EQ(readBytes(path), wholeText);
+        }
+    }
+}
+
+// A character the shift cannot take, near the end of a file of many pieces, is found after most
+// of the new text has been written: the file stays exactly as it was, whether it was to be
+// replaced or, hard-linked, written in place, and no stray file is left.
+TEST(EncryptOperation, AFailureNearTheEndOfALargeFileChangesNothing)
+{
+    QByteArray text = QByteArray("a line of text\r\n").repeated(256 * 1024);
+    text[text.size() - 3] = '\x98';
+    for (const bool hardLinked : {false, true}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("large.txt");
+        writeBytes(path, text);
+        if (hardLinked) {
+            ASSERT_EQ(::link(QFile::encodeName(path), QFile::encodeName(folder.filePath("other"))),
+                      0);
+        }
+        const QStringList before = entriesOf(folder.path());
+        EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, 64 * 1024),
+                  "box:16:Encryption Error:The file to be Encrypted has some illegal Characters "
+                  "which you cannot Encrypt");
+        EXPECT_TRUE(readBytes(path) == text);
+        EXPECT_EQ(entriesOf(folder.path()), before);
+    }
 }
 
 } // namespace
