@@ -56,15 +56,6 @@ private slots:
         QVERIFY(box != nullptr && box->isVisible() && box->windowModality() == Qt::NonModal);
         QVERIFY(box->text().contains("\"Cinhelp.hlp\"") && box->text().contains(m_empty.path()));
     }
-
-    void looksInTheWorkingFolderThenBesideTheInstalledProgram()
-    {
-        const QStringList folders = HelpChannel::defaultSearchFolders();
-        QCOMPARE(folders.constFirst(), QDir::currentPath());
-        // Installed as <prefix>/bin/cindral, the help lies in <prefix>/share/cindral.
-        QCOMPARE(folders.constLast(), QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                      QStringLiteral("/../share/cindral")));
-    }
 };
 
 QTEST_MAIN(HelpViewerTest)
