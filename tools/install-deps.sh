@@ -7,7 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core fontconfig
-  desktop-file-utils dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file
+  weston xwayland qt6-wayland
   fonts-liberation fonts-comic-neue imagemagick xdotool
   time clang-format git
 )
