@@ -1,7 +1,9 @@
 # Desktop integration and the Debian package.
 
-install(FILES ${PROJECT_SOURCE_DIR}/data/cindral.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cindral)

@@ -14,9 +14,12 @@ deb=$(find "$out" -maxdepth 1 -name '*.deb')
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 status=0
 
-for wanted in ./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp \
-  ./usr/share/applications/cindral.desktop ./usr/share/icons/hicolor/32x32/apps/cindral.png; do
-  grep -qx -- "$wanted" <<<"$files" || { echo "missing from the package: $wanted"; status=1; }
+wanted=(./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp
+  ./usr/share/applications/org.example.cindral.desktop
+  ./usr/share/metainfo/org.example.cindral.metainfo.xml
+  ./usr/share/icons/hicolor/32x32/apps/cindral.png)
+for path in "${wanted[@]}"; do
+  grep -qx -- "$path" <<<"$files" || { echo "missing from the package: $path"; status=1; }
 done
 grep -qE '^\./usr/share/man/man1/cindral-cli\.1(\.gz)?$' <<<"$files" ||
   { echo "missing from the package: the man page cindral-cli.1"; status=1; }
@@ -24,6 +27,11 @@ grep -qE '^\./usr/share/man/man1/cindral-cli\.1(\.gz)?$' <<<"$files" ||
 leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share/)?)?$' || true)
 [ -z "$leaked" ] || { echo "outside /usr/bin and /usr/share:"; echo "$leaked"; status=1; }
 if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
+
+# The software-centre entry as installed, with the desktop entry it launches.
+dpkg-deb -x "$deb" "$out/root"
+appstreamcli validate-tree --no-net "$out/root" >"$out/appstream.log" ||
+  { cat "$out/appstream.log"; status=1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
