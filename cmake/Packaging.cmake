@@ -4,6 +4,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The icon at the sizes desktop menus and launchers ask for; the window's own 32x32 is installed
+# beside the windows' code.
+foreach(size 48 64 128)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/ui/images/cindral-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME cindral.png)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cindral)

@@ -16,8 +16,10 @@ status=0
 
 wanted=(./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp
   ./usr/share/applications/org.example.cindral.desktop
-  ./usr/share/metainfo/org.example.cindral.metainfo.xml
-  ./usr/share/icons/hicolor/32x32/apps/cindral.png)
+  ./usr/share/metainfo/org.example.cindral.metainfo.xml)
+for size in 32 48 64 128; do
+  wanted+=("./usr/share/icons/hicolor/${size}x${size}/apps/cindral.png")
+done
 for path in "${wanted[@]}"; do
   grep -qx -- "$path" <<<"$files" || { echo "missing from the package: $path"; status=1; }
 done
@@ -28,10 +30,16 @@ leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share
 [ -z "$leaked" ] || { echo "outside /usr/bin and /usr/share:"; echo "$leaked"; status=1; }
 if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
 
-# The software-centre entry as installed, with the desktop entry it launches.
+# The software-centre entry as installed, with the desktop entry it launches; each icon drawn
+# at the size of the folder it lies in.
 dpkg-deb -x "$deb" "$out/root"
 appstreamcli validate-tree --no-net "$out/root" >"$out/appstream.log" ||
   { cat "$out/appstream.log"; status=1; }
+for icon in "$out"/root/usr/share/icons/hicolor/*/apps/cindral.png; do
+  folder=$(basename "$(dirname "$(dirname "$icon")")")
+  size=$(identify -format '%wx%h' "$icon")
+  [ "$size" = "$folder" ] || { echo "a $size icon in the $folder folder"; status=1; }
+done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
