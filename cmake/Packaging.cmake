@@ -27,6 +27,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps finds the libraries the programs link; Debian's libqt6gui6 carries the X11
 # platform plugin the window needs as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The faces the windows are laid out for; without them Qt falls back to wider ones.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-comic-neue")
+# The faces the windows are laid out for; without them Qt falls back to wider ones that do not
+# fit. dpkg-shlibdeps adds the libraries to these.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
 include(CPack)

@@ -41,9 +41,10 @@ for icon in "$out"/root/usr/share/icons/hicolor/*/apps/cindral.png; do
   [ "$size" = "$folder" ] || { echo "a $size icon in the $folder folder"; status=1; }
 done
 
+# The programs' libraries, and the fonts the windows are laid out for.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
-  grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
+for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation fonts-comic-neue; do
+  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || { echo "Depends lacks $package: $depends"; status=1; }
 done
 
 [ $status -eq 0 ] && echo "package ok: $(basename "$deb"), $(wc -l <<<"$files") entries"
