@@ -1,64 +1,51 @@
 #include "CoreOperations.h"
 
-#include "cipher/EncryptedImage.h"
-#include "cipher/Fingerprint.h"
-#include "cipher/ShiftCipher.h"
-#include "operations/TextFile.h"
+#include "operations/DecryptOperation.h"
+#include "operations/EncryptOperation.h"
+#include "operations/WindowServices.h"
 
 #include <QFile>
-#include <array>
-#include <chrono>
-#include <cstdio>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-class PhaseTimer
+// The operations without a window: it answers with the password and the file, and remembers
+// whether the last box was the operation's success.
+class HeadlessWindow : public cindral::WindowServices
 {
 public:
-    void lap(const char* phase)
-    {
-        const Clock::time_point now = Clock::now();
-        std::printf("    %-10s %7.3f s\n", phase,
-                    std::chrono::duration<double>(now - m_last).count());
-        m_last = now;
-    }
+    HeadlessWindow(const QString& path, const QByteArray& password)
+        : m_path(path), m_password(password)
+    {}
+
+    [[nodiscard]] QByteArray passwordText() const override { return m_password; }
+    [[nodiscard]] QString fileBoxText() const override { return m_path; }
+    [[nodiscard]] QByteArray chosenFileName() const override { return QFile::encodeName(m_path); }
+    void pointerBusy() override {}
+    void pointerNormal() override {}
+    void showStatusBar() override {}
+    void hideStatusBar() override {}
+    void setStageText(const QString&) override {}
+    void focusPassword() override {}
+    void selectWholePassword() override {}
+    void messageBox(const QString&, const QString&, cindral::MessageIcon) override {}
 
 private:
-    Clock::time_point m_last = Clock::now();
+    QString m_path;
+    QByteArray m_password;
 };
 
 } // namespace
 
 bool encryptFile(const QString& path, const QByteArray& password)
 {
-    using namespace cindral;
-    PhaseTimer timer;
-    QByteArray text = loadtext(QFile::encodeName(path), LineEnds::Append);
-    timer.lap("load");
-    if (cipher::chkencrypted(text) == cipher::FileStatus::Encrypted)
-        return false;
-    const int pwdavg = cipher::pwd(password);
-    const cipher::EncryptedImage image(cipher::Encrypt(std::move(text), password), pwdavg);
-    timer.lap("encrypt");
-    savetext(QFile::encodeName(path), image.pieces());
-    timer.lap("save");
-    return true;
+    HeadlessWindow window(path, password);
+    cindral::OperationState state;
+    return cindral::runEncrypt(window, state) == cindral::Outcome::Succeeded;
 }
 
 bool decryptFile(const QString& path, const QByteArray& password)
 {
-    using namespace cindral;
-    PhaseTimer timer;
-    QByteArray text = loadtext(QFile::encodeName(path), LineEnds::Join);
-    timer.lap("load");
-    if (cipher::chkencrypted(text) != cipher::FileStatus::Encrypted ||
-        cipher::chkpwd(text, password).verdict != cipher::Verdict::Match)
-        return false;
-    const QByteArray plain = cipher::decript(std::move(text), password);
-    timer.lap("decrypt");
-    savetext(QFile::encodeName(path), std::array{QByteArrayView(plain)});
-    timer.lap("save");
-    return true;
+    HeadlessWindow window(path, password);
+    cindral::OperationState state;
+    return cindral::runDecrypt(window, state) == cindral::Outcome::Succeeded;
 }

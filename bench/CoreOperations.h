@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// The core's encryption and decryption of a file, step by step as the operations run them but
-// without a window, timing each phase on standard output. Each returns false on a refusal.
+// The core's Encrypt and Decrypt operations on a file, without a window. Each returns true only
+// when the operation succeeded.
 [[nodiscard]] bool encryptFile(const QString& path, const QByteArray& password);
 [[nodiscard]] bool decryptFile(const QString& path, const QByteArray& password);

@@ -3,13 +3,16 @@
 #include "cipher/Failure.h"
 #include "operations/FileDescriptor.h"
 #include "operations/FileFailure.h"
+#include "operations/FileIdentity.h"
+#include "operations/NewFile.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,106 +21,82 @@ namespace cindral {
 
 using filefailure::fileError;
 using filefailure::fromErrno;
+using Producer = std::function<void(TextSink&)>;
 
 namespace {
 
-constexpr qsizetype writebackStep = qsizetype{16} << 20;
-
-[[nodiscard]] qsizetype totalSize(std::span<const QByteArrayView> pieces)
+[[nodiscard]] QByteArray folderOf(const QByteArray& path)
 {
-    qsizetype total = 0;
-    for (const QByteArrayView piece : pieces)
-        total += piece.size();
-    return total;
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
 }
 
-// Writes one piece of at most `writebackStep` bytes in full.
-void writeFully(int fd, const char* data, qsizetype size)
+[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
+{
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved)
+        throw fromErrno(errno, "cannot resolve");
+    QByteArray result(resolved);
+    std::free(resolved);
+    return result;
+}
+
+[[nodiscard]] std::optional<NewFile> newFileIn(const QByteArray& folder)
+{
+    std::optional<NewFile> file;
+    try {
+        file.emplace(folder);
+    } catch (const Failure&) {
+        // The caller has somewhere else to go.
+    }
+    return file;
+}
+
+void produceInto(int fd, const Producer& produce)
+{
+    TextSink sink(TextSink::Kind::File, fd);
+    produce(sink);
+}
+
+// The file cannot take the new text, but the text is made all the same: a failure on the way
+// there (a character that cannot be encrypted) is the one to report.
+[[noreturn]] void produceThenFail(const Producer& produce, const Failure& failure)
+{
+    TextSink sink(TextSink::Kind::Discard, -1);
+    produce(sink);
+    throw failure;
+}
+
+void readFully(int fd, char* into, qsizetype size, qint64 offset)
 {
     while (size > 0) {
-        const ssize_t done = ::write(fd, data, static_cast<size_t>(size));
+        const ssize_t got = ::pread(fd, into, static_cast<size_t>(size), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            throw fromErrno(got < 0 ? errno : EIO, "cannot read the new text back");
+        into += got;
+        size -= got;
+        offset += got;
+    }
+}
+
+void writeFully(int fd, const char* from, qsizetype size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t done = ::pwrite(fd, from, static_cast<size_t>(size), offset);
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
             throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write");
-        data += done;
+        from += done;
         size -= done;
+        offset += done;
     }
-}
-
-// Writes from the file's start. Each step is handed to the disk as soon as it is written, so
-// the final flush waits for little more than the last step.
-void writeAll(int fd, std::span<const QByteArrayView> pieces)
-{
-    off_t offset = 0;
-    for (const QByteArrayView piece : pieces) {
-        for (qsizetype done = 0; done < piece.size(); done += writebackStep) {
-            const qsizetype step = std::min(writebackStep, piece.size() - done);
-            writeFully(fd, piece.data() + done, step);
-            (void)::sync_file_range(fd, offset, step, SYNC_FILE_RANGE_WRITE);
-            offset += step;
-        }
-    }
-}
-
-void syncToDisk(int fd)
-{
-    if (::fsync(fd) != 0)
-        throw fromErrno(errno, "cannot flush");
-}
-
-// Once the new name is in place, the folder entry itself is made durable; the content is
-// already safe, so a folder that cannot be synced is no failure.
-void syncFolderOf(const QByteArray& path)
-{
-    const int slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(std::max(slash, 1));
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.isOpen())
-        (void)::fsync(dir.get());
-}
-
-// The new file takes the old one's owner, group and mode before it holds a byte of content.
-[[nodiscard]] bool takeOverIdentity(int fd, const struct stat& original)
-{
-    struct stat created = {};
-    if (::fstat(fd, &created) != 0)
-        return false;
-    if ((created.st_uid != original.st_uid || created.st_gid != original.st_gid) &&
-        ::fchown(fd, original.st_uid, original.st_gid) != 0)
-        return false;
-    return ::fchmod(fd, original.st_mode & 07777) == 0;
-}
-
-enum class Replacement
-{
-    Done,
-    NotPossible, // no new file can stand in the old one's place, as its owner and mode
-};
-
-[[nodiscard]] Replacement replaceWhole(const QByteArray& path, const struct stat* original,
-                                       std::span<const QByteArrayView> pieces)
-{
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (original)
-            return Replacement::NotPossible;
-        throw fileError("cannot create");
-    }
-    if (original && !takeOverIdentity(file.handle(), *original)) {
-        file.cancelWriting();
-        return Replacement::NotPossible;
-    }
-    writeAll(file.handle(), pieces);
-    syncToDisk(file.handle());
-    if (!file.commit())
-        throw fileError("cannot replace");
-    syncFolderOf(path);
-    return Replacement::Done;
 }
 
 // Overwriting in place cannot be undone, so every known reason to stop is found first.
-void reserveSpace(int fd, qsizetype total)
+void reserveSpace(int fd, qint64 total)
 {
     struct rlimit limit = {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -134,20 +113,24 @@ void reserveSpace(int fd, qsizetype total)
         throw fromErrno(errno, "cannot reserve space");
 }
 
-void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces)
+// Copies the finished new text over the file, a piece at a time.
+void overwriteInPlace(int fd, int newText, qsizetype pieceSize)
 {
-    const qsizetype total = totalSize(pieces);
+    struct stat info = {};
+    if (::fstat(newText, &info) != 0)
+        throw fromErrno(errno, "cannot examine the new text");
+    const qint64 total = info.st_size;
     reserveSpace(fd, total);
-    writeAll(fd, pieces);
+    QByteArray buffer(pieceSize, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < total; offset += pieceSize) {
+        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, total - offset));
+        readFully(newText, buffer.data(), size, offset);
+        writeFully(fd, buffer.constData(), size, offset);
+    }
     if (::ftruncate(fd, total) != 0)
         throw fromErrno(errno, "cannot truncate");
-    syncToDisk(fd);
-}
-
-// The old content is about to go; its cached pages are better spent on the new file.
-void dropCachedContent(int fd)
-{
-    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    if (::fsync(fd) != 0)
+        throw fromErrno(errno, "cannot flush");
 }
 
 [[nodiscard]] bool ownerMayWrite(const struct stat& info)
@@ -155,18 +138,8 @@ void dropCachedContent(int fd)
     return (info.st_mode & S_IWUSR) != 0;
 }
 
-[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
-{
-    char* resolved = ::realpath(path.constData(), nullptr);
-    if (!resolved)
-        throw fromErrno(errno, "cannot resolve");
-    QByteArray result(resolved);
-    std::free(resolved);
-    return result;
-}
-
-void saveOverExisting(FileDescriptor file, const QByteArray& path,
-                      std::span<const QByteArrayView> pieces)
+void saveOverExisting(const FileDescriptor& file, const QByteArray& path, const Producer& produce,
+                      qsizetype pieceSize)
 {
     struct stat info = {};
     if (::fstat(file.get(), &info) != 0)
@@ -174,29 +147,39 @@ void saveOverExisting(FileDescriptor file, const QByteArray& path,
     if (!S_ISREG(info.st_mode))
         throw fileError("not a regular file");
     if (!ownerMayWrite(info))
-        throw fileError("read-only");
+        produceThenFail(produce, fileError("read-only"));
+    const QByteArray resolved = resolvedPath(path);
+    std::optional<NewFile> newFile = newFileIn(folderOf(resolved));
     // Replacing a file with other names would leave the old text readable under them.
-    if (info.st_nlink == 1) {
-        dropCachedContent(file.get());
-        if (replaceWhole(resolvedPath(path), &info, pieces) == Replacement::Done)
-            return;
+    if (newFile && info.st_nlink == 1 && takeOverIdentity(newFile->fd(), file.get(), info)) {
+        produceInto(newFile->fd(), produce);
+        newFile->replace(resolved);
+        return;
     }
-    overwriteInPlace(file.get(), pieces);
+    // Written in place: the new text is made whole elsewhere first, nobody else may open it.
+    if (!newFile)
+        newFile.emplace(QFile::encodeName(QDir::tempPath()));
+    produceInto(newFile->fd(), produce);
+    overwriteInPlace(file.get(), newFile->fd(), pieceSize);
 }
 
 } // namespace
 
-void saveWhole(const QByteArray& path, std::span<const QByteArrayView> pieces)
+void saveWhole(const QByteArray& path, const Producer& produce, qsizetype pieceSize)
 {
     // Opening for writing proves the right to write, also where the folder would allow a
-    // replacement; a missing file is created like any other new one.
-    FileDescriptor existing(::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (existing.isOpen())
-        saveOverExisting(std::move(existing), path, pieces);
-    else if (errno == ENOENT && !path.isEmpty())
-        (void)replaceWhole(path, nullptr, pieces);
-    else
-        throw fromErrno(errno, "cannot open");
+    // replacement; a file that went missing since it was read is created anew.
+    const FileDescriptor existing(
+        ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (existing.isOpen()) {
+        saveOverExisting(existing, path, produce, pieceSize);
+    } else if (errno == ENOENT && !path.isEmpty()) {
+        NewFile newFile(folderOf(path));
+        produceInto(newFile.fd(), produce);
+        newFile.replace(path);
+    } else {
+        produceThenFail(produce, fromErrno(errno, "cannot open"));
+    }
 }
 
 } // namespace cindral

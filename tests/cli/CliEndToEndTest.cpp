@@ -1,51 +1,37 @@
+#include "CliProcess.h"
 #include "operations/ScratchFiles.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
 const QByteArray password = "abcde\n"; // shift 104, fingerprint 99
 const QByteArray plain = "Hi\r\n";
 const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
+const std::string programError = "Program Error: An internal error has occured in the program";
 
-// cindral-cli run as a user would, on files in a fresh folder: in a session of its own, without
-// a terminal, so the tool can never wait for a typed password.
 class CliEndToEnd : public testing::Test
 {
 protected:
-    void start(QProcess& process, const QStringList& arguments)
+    int runCli(const QByteArrayList& arguments, const QByteArray& input = password,
+               rlim_t fileSizeLimit = RLIM_INFINITY)
     {
-        static int argc = 1;
-        static char name[] = "cli_tests";
-        static char* argv[] = {name, nullptr};
-        static const QCoreApplication application(argc, argv); // QProcess wants one
-        process.setWorkingDirectory(m_folder.path());
-        process.setChildProcessModifier([] { ::setsid(); });
-        process.start(QStringLiteral(CINDRAL_CLI_PATH), arguments);
+        CliProcess process(m_folder.path(), arguments, fileSizeLimit);
+        const int status = process.finish(input);
+        m_out = process.out;
+        m_err = process.err;
+        return status;
     }
-    // The exit status, -1 for a crash; what the tool printed stays in m_out and m_err.
-    int finish(QProcess& process, const QByteArray& input)
+    // As bytes: the names of some tests are not UTF-8.
+    QByteArray path(const QByteArray& name) const
     {
-        process.write(input);
-        process.closeWriteChannel();
-        process.waitForFinished(60000);
-        m_out = process.readAllStandardOutput().toStdString();
-        m_err = process.readAllStandardError().toStdString();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return QFile::encodeName(m_folder.path()) + '/' + name;
     }
-    int runCli(const QStringList& arguments, const QByteArray& input = password)
-    {
-        QProcess process;
-        start(process, arguments);
-        return finish(process, input);
-    }
-    QString path(const QString& name) const { return m_folder.filePath(name); }
 
     QTemporaryDir m_folder;
     std::string m_out;
@@ -76,10 +62,10 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 // included, stay byte for byte as they were.
 TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 {
-    for (const QString name : {"plain", "refused-then-done", "failed-then-done"})
+    for (const QByteArray name : {"plain", "refused-then-done", "failed-then-done"})
         writeBytes(path(name), plain);
     writeBytes(path("image"), image);
-    const std::tuple<QStringList, QByteArray, int> rows[] = {
+    const std::tuple<QByteArrayList, QByteArray, int> rows[] = {
         {{"encrypt", "plain"}, password, 0},
         {{"encrypt", "image", "refused-then-done"}, password, 1},
         {{"encrypt", "missing", "failed-then-done"}, password, 2},
@@ -89,10 +75,10 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         {{"scramble", "plain"}, password, 2},
     };
     for (const auto& [arguments, input, exitCode] : rows)
-        EXPECT_EQ(runCli(QStringList{"--password-stdin"} + arguments, input), exitCode)
+        EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments, input), exitCode)
             << arguments.join(' ').toStdString() << "\n"
             << m_err;
-    for (const QString name : {"refused-then-done", "failed-then-done", "image"})
+    for (const QByteArray name : {"refused-then-done", "failed-then-done", "image"})
         EXPECT_EQ(readBytes(path(name)), image) << name.toStdString();
 }
 
@@ -101,16 +87,106 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
 {
     writeBytes(path("a.txt"), plain);
-    QProcess process;
-    start(process, {"--password-stdin", "encrypt", "a.txt"});
-    ASSERT_TRUE(process.waitForStarted());
-    const QByteArray arguments =
-        readBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
-    EXPECT_TRUE(arguments.contains("--password-stdin"));
+    CliProcess process(m_folder.path(), {"--password-stdin", "encrypt", "a.txt"});
+    const QByteArray arguments = readBytes(QStringLiteral("/proc/%1/cmdline").arg(process.pid()));
+    const QByteArrayList words{CINDRAL_CLI_PATH, "--password-stdin", "encrypt", "a.txt"};
+    EXPECT_EQ(arguments, words.join('\0') + '\0');
 
-    EXPECT_EQ(finish(process, password), 0);
-    EXPECT_FALSE(arguments.contains("abcde"));
+    EXPECT_EQ(process.finish(password), 0);
     EXPECT_EQ(readBytes(path("a.txt")), image);
+}
+
+// A name is the bytes it was given, UTF-8 or not, and never a look-alike: the twin whose name is
+// the UTF-8 of U+FFFD, which the Latin-1 name turns into when read as UTF-8, stays as it was.
+TEST_F(CliEndToEnd, NamesThatAreNotUtf8NameExactlyTheirFile)
+{
+    const QByteArray latin1 = "caf\xE9.txt";
+    const QByteArray twin = "caf\xEF\xBF\xBD.txt";
+    writeBytes(path(latin1), plain);
+    writeBytes(path(twin), "the twin\r\n");
+
+    EXPECT_EQ(runCli({"--password-stdin", "encrypt", latin1}), 0) << m_err;
+    EXPECT_EQ(
+        m_out,
+        (latin1 + ": Encrypted: The selected File has been Encrypted and Saved\n").toStdString());
+    EXPECT_EQ(readBytes(path(latin1)), image);
+    EXPECT_EQ(readBytes(path(twin)), "the twin\r\n");
+
+    EXPECT_EQ(runCli({"--password-stdin", "decrypt", latin1}), 0) << m_err;
+    EXPECT_EQ(readBytes(path(latin1)), plain);
+}
+
+// Each failure's line ends with the reason the system gave, after the window's own words.
+TEST_F(CliEndToEnd, FailuresSayWhy)
+{
+    ASSERT_EQ(::mkdir(path("folder").constData(), 0700), 0);
+    writeBytes(path("read-only"), plain);
+    ASSERT_EQ(::chmod(path("read-only").constData(), 0444), 0);
+    const std::tuple<QByteArrayList, std::string> rows[] = {
+        {{"decrypt", "folder"}, "folder: File Error: The file does not exist (not a regular file)"},
+        {{"encrypt", "read-only"},
+         "read-only: File Error: The file does not exist or access to the file is denied. "
+         "(read-only)"},
+        {{"encrypt", "missing"},
+         "missing: File Error: The file does not exist or access to the "
+         "file is denied. (cannot open: No such file or directory)"},
+    };
+    for (const auto& [arguments, line] : rows) {
+        EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments), 2);
+        EXPECT_EQ(m_err, line + "\n");
+    }
+}
+
+// Past the file-size limit a write fails like one on a full disk: a message and exit status 2,
+// never a death by SIGXFSZ, and the file stays whole with no stray file beside it.
+TEST_F(CliEndToEnd, FileSizeLimitIsAFailureWithTheFileKept)
+{
+    const QByteArray text = plain.repeated(16 * 1024);
+    const QByteArray encrypted = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
+    for (const auto& [command, before] : {std::pair("encrypt", text), {"decrypt", encrypted}}) {
+        writeBytes(path("big.txt"), before);
+        EXPECT_EQ(runCli({"--password-stdin", command, "big.txt"}, password, 4096), 2) << command;
+        EXPECT_EQ(m_err, "big.txt: " + programError + " (cannot write: File too large)\n");
+        EXPECT_EQ(readBytes(path("big.txt")), before);
+        EXPECT_EQ(entriesOf(m_folder.path()), QStringList{"big.txt"});
+    }
+}
+
+// With a control character third, the shift can be below 14, and a body byte would become a CR
+// that decryption takes for a line end. Such a text is refused like any other it cannot encrypt.
+TEST_F(CliEndToEnd, TextThatWouldEncryptToACarriageReturnIsRefused)
+{
+    writeBytes(path("bell.txt"), "bell\x07here\x05x");
+    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "bell.txt"}, "ab\x03"
+                                                                  "cd\n"),
+              2); // shift 8
+    EXPECT_EQ(m_err.rfind("bell.txt: Encryption Error: The file to be Encrypted has some illegal "
+                          "Characters which you cannot Encrypt (",
+                          0),
+              0u)
+        << m_err;
+    EXPECT_EQ(readBytes(path("bell.txt")), "bell\x07here\x05x");
+}
+
+// The tool reads, shifts and writes a piece at a time: its resident memory at its peak is the same
+// for a file of many megabytes as for one of a few, within one piece of 1 MiB. Its standard error
+// is no terminal, so it draws no progress bar, though the larger file takes a while.
+TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
+{
+    long peakKiB[2][2] = {};
+    writeBytes(path("zeros"), {});
+    for (const int large : {0, 1}) {
+        ASSERT_EQ(::truncate(path("zeros").constData(), large ? 28 << 20 : 4 << 20), 0);
+        for (const int decrypt : {0, 1}) {
+            CliProcess process(m_folder.path(),
+                               {"--password-stdin", decrypt ? "decrypt" : "encrypt", "zeros"});
+            ASSERT_EQ(process.finish(password), 0) << process.err;
+            EXPECT_EQ(process.err, "");
+            peakKiB[decrypt][large] = process.peakResidentKiB;
+        }
+    }
+    for (const auto& [small, large] : peakKiB)
+        EXPECT_LT(std::abs(large - small), 1024) << small << " KiB, then " << large << " KiB";
 }
 
 } // namespace
