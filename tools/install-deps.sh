@@ -10,6 +10,7 @@ packages=(
   desktop-file-utils dpkg-dev file
   fonts-liberation fonts-comic-neue imagemagick xdotool
   time clang-format git
+  openssl
 )
 
 missing=()
