@@ -4,8 +4,6 @@
 #include "cipher/Fingerprint.h"
 #include "cipher/ShiftCipher.h"
 
-#include <utility>
-
 namespace cindral::cipher {
 
 namespace {
@@ -32,42 +30,31 @@ bool endsWithShiftedLineEnd(QByteArrayView body, int shift)
 
 } // namespace
 
-EncryptedImage::EncryptedImage(QByteArray body, int pwdavg)
-    : m_body(std::move(body)), m_trailer(QByteArray::number(pwdavg))
-{}
-
-std::array<QByteArrayView, 3> EncryptedImage::pieces() const
+QByteArray trailerOf(int pwdavg)
 {
-    return {QByteArrayView(&marker, 1), QByteArrayView(m_body), QByteArrayView(m_trailer)};
+    return QByteArray::number(pwdavg);
 }
 
-FileStatus chkencrypted(QByteArrayView filetext)
+FileStatus chkencrypted(QByteArrayView textStart)
 {
-    return !filetext.isEmpty() && filetext.front() == marker ? FileStatus::Encrypted
-                                                             : FileStatus::NotEncrypted;
+    return !textStart.isEmpty() && textStart.front() == marker ? FileStatus::Encrypted
+                                                               : FileStatus::NotEncrypted;
 }
 
-PasswordCheck chkpwd(QByteArray& filetext, QByteArrayView password)
+// A tail shorter than the whole text starts inside the body; taking its first character for the
+// marker then changes nothing: the trailer and the two characters before it still lie after it.
+PasswordCheck chkpwd(QByteArrayView tail, QByteArrayView password)
 {
-    if (filetext.isEmpty() || !isDecimalDigit(filetext.back()))
+    if (tail.isEmpty() || !isDecimalDigit(tail.back()))
         throw Failure(FailureNumber::TypeMismatch, "the file ends without a password trailer");
-    const QByteArray trailer = QByteArray::number(pwd(password));
-    const QByteArrayView afterMarker = QByteArrayView(filetext).sliced(1);
+    const QByteArray trailer = trailerOf(pwd(password));
+    const QByteArrayView afterMarker = tail.sliced(1);
     if (!afterMarker.endsWith(trailer))
         return wrongPassword;
     const QByteArrayView body = afterMarker.chopped(trailer.size());
     if (!body.isEmpty() && !endsWithShiftedLineEnd(body, shiftOf(password)))
         return wrongPassword;
-    const auto digitcount = static_cast<qint16>(trailer.size());
-    remv(filetext, digitcount);
-    return {Verdict::Match, digitcount};
-}
-
-void remv(QByteArray& filetext, qint16 digitcount)
-{
-    filetext.chop(digitcount);
-    // Taking off the first byte of an unshared array moves its start, not its content.
-    filetext.remove(0, 1);
+    return {Verdict::Match, static_cast<qint16>(trailer.size())};
 }
 
 } // namespace cindral::cipher

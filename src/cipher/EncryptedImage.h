@@ -3,13 +3,17 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
-#include <array>
 
-// The layout of an encrypted file: marker byte 169, the shifted body, then the password's
-// fingerprint in decimal digits. No length field, no separator.
+// The layout of an encrypted file (the image): marker byte 169, the shifted body, then the
+// password's fingerprint in decimal digits. No length field, no separator.
 namespace cindral::cipher {
 
 inline constexpr char marker = static_cast<char>(169); // "d" (100) + "E" (69)
+
+// As many characters of an image's end as the password check reads: the longest trailer (3
+// digits), the shifted CR LF that ends every body before it, and one more, so that a shorter
+// image is seen whole, marker included.
+inline constexpr qsizetype checkedTailLength = 6;
 
 enum class FileStatus
 {
@@ -29,33 +33,21 @@ struct PasswordCheck
     qint16 digitcount = 0; // length of the trailer that matched; 0 on a wrong password
 };
 
-// The image as three pieces, written one after the other without joining them into a copy.
-class EncryptedImage
-{
-public:
-    EncryptedImage(QByteArray body, int pwdavg);
+// The trailer of an image made under a password of fingerprint `pwdavg`.
+[[nodiscard]] QByteArray trailerOf(int pwdavg);
 
-    [[nodiscard]] std::array<QByteArrayView, 3> pieces() const;
+// Encrypted when the loaded text begins with the marker; `textStart` is any beginning of the
+// loaded text, the first piece read say. An empty text is not encrypted.
+[[nodiscard]] FileStatus chkencrypted(QByteArrayView textStart);
 
-private:
-    QByteArray m_body;
-    QByteArray m_trailer;
-};
-
-// Encrypted when the first byte is the marker; an empty text is not encrypted.
-[[nodiscard]] FileStatus chkencrypted(QByteArrayView filetext);
-
-// The password check of a decryption, on a text that chkencrypted found encrypted. The typed
-// password matches when the text after its marker ends with the password's fingerprint in
-// decimal, and what lies between marker and those digits is empty or ends with CR and LF
-// shifted by the password's shift (every body the encryption writes ends so). On a match the
-// marker and those digits are stripped from `filetext` (remv), leaving the body.
+// The password check of a decryption, on the last checkedTailLength characters of a loaded text
+// that chkencrypted found encrypted (all of it when it is shorter). The typed password matches
+// when the text after the marker ends with the password's fingerprint in decimal, and what lies
+// between marker and those digits is empty or ends with CR and LF shifted by the password's
+// shift (every body the encryption writes ends so).
 // Throws Failure(TypeMismatch) when the text's last character is not a decimal digit; the
 // password's fingerprint fails as pwd does, and its shift (needed only for a non-empty body) as
-// shiftOf does. A wrong password leaves `filetext` as it was.
-[[nodiscard]] PasswordCheck chkpwd(QByteArray& filetext, QByteArrayView password);
-
-// Takes the trailer of `digitcount` characters and the marker off `filetext`, in place.
-void remv(QByteArray& filetext, qint16 digitcount);
+// shiftOf does.
+[[nodiscard]] PasswordCheck chkpwd(QByteArrayView tail, QByteArrayView password);
 
 } // namespace cindral::cipher

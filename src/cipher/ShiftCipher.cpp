@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <string>
-#include <utility>
 
 namespace cindral::cipher {
 namespace {
@@ -84,39 +83,38 @@ struct ShiftDown
     [[nodiscard]] Code applied(Code code) const { return static_cast<Code>(code - amount); }
 };
 
-[[noreturn]] void failAt(qsizetype index)
+[[noreturn]] void failWith(Code code, int shift)
 {
-    throw Failure(FailureNumber::IllegalCharacter,
-                  "character " + std::to_string(index + 1) + " leaves the codes 0 to 255");
+    throw Failure(FailureNumber::IllegalCharacter, "a character of code " + std::to_string(code) +
+                                                       " cannot be shifted by " +
+                                                       std::to_string(shift));
 }
 
 // The shift as one code; a shift above 255 takes the very first character out of range.
-Code shiftAmount(QByteArrayView password)
+Code shiftAmount(std::span<char> text, QByteArrayView password)
 {
     const int shift = shiftOf(password);
     if (shift > highestCode)
-        failAt(0);
+        failWith(static_cast<Code>(text.front()), shift);
     return static_cast<Code>(shift);
 }
 
-// Checks and shifts the text a cache-sized piece at a time, so each byte comes from memory once
-// even though the range check runs before any byte of its piece is changed. A failure leaves
-// the pieces before it shifted: the caller discards the text then.
-template <typename Shift> QByteArray shifted(QByteArray text, Shift shift)
+// Checks and shifts the text a cache-sized part at a time, so each byte comes from memory once
+// even though the check runs before any byte of its part is changed.
+template <typename Shift> void shiftInPlace(std::span<char> text, Shift shift)
 {
-    constexpr qsizetype piece = 16 * 1024;
-    const qsizetype count = text.size();
+    constexpr qsizetype partSize = 16 * 1024;
+    const auto count = static_cast<qsizetype>(text.size());
     auto* codes = reinterpret_cast<Code*>(text.data());
-    for (qsizetype start = 0; start < count; start += piece) {
+    for (qsizetype start = 0; start < count; start += partSize) {
         Code* part = codes + start;
-        const qsizetype length = std::min(piece, count - start);
+        const qsizetype length = std::min(partSize, count - start);
         if (!shift.allFit(part, length)) {
             const auto fits = [&](Code code) { return shift.fits(code); };
-            failAt(start + (std::find_if_not(part, part + length, fits) - part));
+            failWith(*std::find_if_not(part, part + length, fits), shift.amount);
         }
         forEachIndex(length, [&](qsizetype i) { part[i] = shift.applied(part[i]); });
     }
-    return text;
 }
 
 } // namespace
@@ -130,18 +128,16 @@ int shiftOf(QByteArrayView password)
     return static_cast<int>(std::min<qsizetype>(shift, std::numeric_limits<int>::max()));
 }
 
-QByteArray Encrypt(QByteArray secret, QByteArrayView password)
+void Encrypt(std::span<char> secret, QByteArrayView password)
 {
-    if (secret.isEmpty())
-        return secret;
-    return shifted(std::move(secret), ShiftUp(shiftAmount(password)));
+    if (!secret.empty())
+        shiftInPlace(secret, ShiftUp(shiftAmount(secret, password)));
 }
 
-QByteArray decript(QByteArray secret, QByteArrayView password)
+void decript(std::span<char> secret, QByteArrayView password)
 {
-    if (secret.isEmpty())
-        return secret;
-    return shifted(std::move(secret), ShiftDown{shiftAmount(password)});
+    if (!secret.empty())
+        shiftInPlace(secret, ShiftDown{shiftAmount(secret, password)});
 }
 
 } // namespace cindral::cipher

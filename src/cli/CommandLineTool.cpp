@@ -88,9 +88,11 @@ ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password,
                           QIODevice& err)
 {
     ExitStatus status = ExitStatus::Success;
+    const auto progress = ::isatty(STDERR_FILENO) != 0 ? ConsoleWindow::Progress::Shown
+                                                       : ConsoleWindow::Progress::Hidden;
     for (const QByteArray& file : options.files) {
         OperationState state;
-        ConsoleWindow window(password, file, options.verbosity, out, err);
+        ConsoleWindow window(password, file, options.verbosity, out, err, progress);
         const Outcome outcome = options.command == Command::Encrypt ? runEncrypt(window, state)
                                                                     : runDecrypt(window, state);
         status = worse(status, exitStatusOf(outcome));

@@ -6,10 +6,19 @@
 namespace cindral::cli {
 
 ConsoleWindow::ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity,
-                             QIODevice& out, QIODevice& err)
+                             QIODevice& out, QIODevice& err, Progress progress)
     : m_password(std::move(password)), m_path(std::move(path)), m_verbosity(verbosity), m_out(out),
       m_err(err)
-{}
+{
+    if (progress == Progress::Shown)
+        m_progressBar.emplace(err);
+}
+
+void ConsoleWindow::progress(qint64 done, qint64 total)
+{
+    if (m_progressBar)
+        m_progressBar->update(done, total);
+}
 
 QString ConsoleWindow::fileBoxText() const
 {
@@ -39,6 +48,8 @@ void ConsoleWindow::failureBox(const QString& prompt, const QString& title, Mess
 // Each line in one write, so the lines of standard output and standard error keep their order.
 void ConsoleWindow::writeLine(QIODevice& stream, const QString& text)
 {
+    if (m_progressBar)
+        m_progressBar->clear();
     stream.write(m_path + ": " + text.toLocal8Bit() + '\n');
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "cli/ProgressBar.h"
 #include "operations/WindowServices.h"
 
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <optional>
 
 namespace cindral::cli {
 
@@ -13,11 +15,18 @@ namespace cindral::cli {
 // file name are the file's path; a message box is one line, "path: Title: Prompt", on standard
 // output for information and on standard error otherwise, a failure's reason after it in
 // parentheses; there is no pointer or status bar. The path is written as the bytes it was given.
+// On a terminal, a bar on standard error shows the progress of a file that takes a while.
 class ConsoleWindow : public WindowServices
 {
 public:
+    enum class Progress
+    {
+        Hidden,
+        Shown, // standard error is a terminal
+    };
+
     ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity, QIODevice& out,
-                  QIODevice& err);
+                  QIODevice& err, Progress progress);
 
     [[nodiscard]] QByteArray passwordText() const override { return m_password; }
     [[nodiscard]] QString fileBoxText() const override;
@@ -30,6 +39,7 @@ public:
     void setStageText(const QString& text) override;
     void focusPassword() override {}
     void selectWholePassword() override {}
+    void progress(qint64 done, qint64 total) override;
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
     void failureBox(const QString& prompt, const QString& title, MessageIcon icon,
                     const QString& reason) override;
@@ -42,6 +52,7 @@ private:
     Verbosity m_verbosity;
     QIODevice& m_out;
     QIODevice& m_err;
+    std::optional<ProgressBar> m_progressBar;
 };
 
 } // namespace cindral::cli

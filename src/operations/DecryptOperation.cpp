@@ -2,12 +2,13 @@
 
 #include "cipher/EncryptedImage.h"
 #include "cipher/Failure.h"
+#include "cipher/ImageBody.h"
 #include "cipher/ShiftCipher.h"
 #include "operations/DecryptMessages.h"
 #include "operations/OperationSteps.h"
+#include "operations/TextFile.h"
 
-#include <array>
-#include <utility>
+#include <span>
 
 namespace cindral {
 namespace {
@@ -16,10 +17,13 @@ namespace text = decrypt_messages;
 
 const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword};
 
-// The password check; on a wrong password the box is shown while the pointer is still busy.
-[[nodiscard]] bool passwordMatches(WindowServices& window, OperationState& state)
+// The password check, on the end of the text before any of it is decrypted; on a wrong password
+// the box is shown while the pointer is still busy.
+[[nodiscard]] bool passwordMatches(WindowServices& window, OperationState& state,
+                                   const LoadedText& text)
 {
-    const cipher::PasswordCheck check = cipher::chkpwd(state.filetext, window.passwordText());
+    const cipher::PasswordCheck check =
+        cipher::chkpwd(text.lastJoined(cipher::checkedTailLength), window.passwordText());
     state.verdict = check.verdict;
     state.digitcount = check.digitcount;
     if (state.verdict == cipher::Verdict::WrongPassword) {
@@ -29,17 +33,18 @@ const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword
     return true;
 }
 
-// Everything after the validations, up to and including the write over the file.
-Outcome decryptChosenFile(WindowServices& window, OperationState& state)
+// Everything after the validations, up to and including the write over the file. The body is
+// written as it is shifted back, piece by piece, without the marker and the trailer.
+Outcome decryptChosenFile(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    loadChosenFile(window, state, LineEnds::Join, text::gettingData);
+    LoadedText text = loadChosenFile(window, state, LineEnds::Join, text::gettingData, pieceSize);
     if (state.status == cipher::FileStatus::NotEncrypted) {
         text::notEncrypted.showIn(window);
         restore(window);
         return Outcome::Refused;
     }
 
-    if (!passwordMatches(window, state)) {
+    if (!passwordMatches(window, state, text)) {
         restore(window);
         window.focusPassword();
         window.selectWholePassword();
@@ -47,12 +52,19 @@ Outcome decryptChosenFile(WindowServices& window, OperationState& state)
     }
 
     window.setStageText(text::decrypting.toString());
-    // The stripped text is moved, never copied: a file may be as large as memory allows.
-    state.textarg = std::move(state.filetext);
     state.pwdarg = window.passwordText();
-    state.result = cipher::decript(std::move(state.textarg), state.pwdarg);
-    const std::array<QByteArrayView, 1> pieces{state.result};
-    savetext(state.filename, pieces);
+    savetext(
+        state.filename,
+        [&](TextSink& file) {
+            cipher::ImageBody image(state.digitcount);
+            forEveryPiece(window, text, [&](std::span<char> piece) {
+                for (const std::span<char> body : image.remv(piece)) {
+                    cipher::decript(body, state.pwdarg);
+                    file.write(QByteArrayView(body.data(), body.size()));
+                }
+            });
+        },
+        pieceSize);
 
     restore(window);
     text::decrypted.showIn(window);
@@ -74,13 +86,13 @@ Outcome handleFailure(WindowServices& window, FailureNumber number, const QStrin
 
 } // namespace
 
-Outcome runDecrypt(WindowServices& window, OperationState& state)
+Outcome runDecrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
     window.pointerBusy();
     window.showStatusBar();
     window.setStageText(text::checkingPassword.toString());
     return runOperation(
-        window, state, refusals, [&] { return decryptChosenFile(window, state); },
+        window, state, refusals, [&] { return decryptChosenFile(window, state, pieceSize); },
         [&](FailureNumber number, const QString& reason) {
             return handleFailure(window, number, reason);
         });

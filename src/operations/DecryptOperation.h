@@ -2,12 +2,15 @@
 
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
+#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
 
 namespace cindral {
 
 // Restores the chosen encrypted file in place under the typed password, from the first
-// validation to the final message box. Runs to its end; reports only through `window`.
-[[nodiscard]] Outcome runDecrypt(WindowServices& window, OperationState& state);
+// validation to the final message box. Runs to its end; reports only through `window`. The file
+// is read, transformed and written `pieceSize` bytes at a time.
+[[nodiscard]] Outcome runDecrypt(WindowServices& window, OperationState& state,
+                                 qsizetype pieceSize = defaultPieceSize);
 
 } // namespace cindral

@@ -6,8 +6,9 @@
 #include "cipher/ShiftCipher.h"
 #include "operations/EncryptMessages.h"
 #include "operations/OperationSteps.h"
+#include "operations/TextFile.h"
 
-#include <utility>
+#include <span>
 
 namespace cindral {
 namespace {
@@ -16,10 +17,11 @@ namespace text = encrypt_messages;
 
 const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword};
 
-// Everything after the validations, up to and including the write over the file.
-Outcome encryptChosenFile(WindowServices& window, OperationState& state)
+// Everything after the validations, up to and including the write over the file. The image is
+// written as it is made: the marker, each piece of the text shifted, then the trailer.
+Outcome encryptChosenFile(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    loadChosenFile(window, state, LineEnds::Append, text::gettingData);
+    LoadedText text = loadChosenFile(window, state, LineEnds::Append, text::gettingData, pieceSize);
     if (state.status == cipher::FileStatus::Encrypted) {
         text::alreadyEncrypted.showIn(window);
         restore(window);
@@ -27,14 +29,19 @@ Outcome encryptChosenFile(WindowServices& window, OperationState& state)
     }
 
     window.setStageText(text::encrypting.toString());
-    // The text is moved, never copied: a file may be as large as memory allows.
-    state.textarg = std::move(state.filetext);
     state.pwdarg = window.passwordText();
     state.pwdavg = cipher::pwd(state.pwdarg);
-    state.result = cipher::Encrypt(std::move(state.textarg), state.pwdarg);
-
-    const cipher::EncryptedImage image(std::move(state.result), state.pwdavg);
-    savetext(state.filename, image.pieces());
+    savetext(
+        state.filename,
+        [&](TextSink& file) {
+            file.write(QByteArrayView(&cipher::marker, 1));
+            forEveryPiece(window, text, [&](std::span<char> piece) {
+                cipher::Encrypt(piece, state.pwdarg);
+                file.write(QByteArrayView(piece.data(), piece.size()));
+            });
+            file.write(cipher::trailerOf(state.pwdavg));
+        },
+        pieceSize);
 
     restore(window);
     text::encrypted.showIn(window);
@@ -60,13 +67,13 @@ Outcome handleFailure(WindowServices& window, FailureNumber number, const QStrin
 
 } // namespace
 
-Outcome runEncrypt(WindowServices& window, OperationState& state)
+Outcome runEncrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
     // The bar keeps whatever stage text it last showed until the file has been opened.
     window.pointerBusy();
     window.showStatusBar();
     return runOperation(
-        window, state, refusals, [&] { return encryptChosenFile(window, state); },
+        window, state, refusals, [&] { return encryptChosenFile(window, state, pieceSize); },
         [&](FailureNumber number, const QString& reason) {
             return handleFailure(window, number, reason);
         });

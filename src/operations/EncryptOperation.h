@@ -2,12 +2,15 @@
 
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
+#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
 
 namespace cindral {
 
 // Encrypts the chosen file in place under the typed password, from the first validation to the
-// final message box. Runs to its end; reports to the user only through `window`.
-[[nodiscard]] Outcome runEncrypt(WindowServices& window, OperationState& state);
+// final message box. Runs to its end; reports to the user only through `window`. The file is
+// read, transformed and written `pieceSize` bytes at a time.
+[[nodiscard]] Outcome runEncrypt(WindowServices& window, OperationState& state,
+                                 qsizetype pieceSize = defaultPieceSize);
 
 } // namespace cindral

@@ -6,6 +6,7 @@
 #include "operations/FileIdentity.h"
 #include "operations/NewFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -20,53 +21,9 @@ namespace cindral {
 
 using filefailure::fileError;
 using filefailure::fromErrno;
+using Producer = std::function<void(TextSink&)>;
 
 namespace {
-
-constexpr qsizetype writebackStep = qsizetype{16} << 20;
-
-[[nodiscard]] qsizetype totalSize(std::span<const QByteArrayView> pieces)
-{
-    qsizetype total = 0;
-    for (const QByteArrayView piece : pieces)
-        total += piece.size();
-    return total;
-}
-
-// Writes one piece of at most `writebackStep` bytes in full.
-void writeFully(int fd, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t done = ::write(fd, data, static_cast<size_t>(size));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write");
-        data += done;
-        size -= done;
-    }
-}
-
-// Writes from the file's start. Each step is handed to the disk as soon as it is written, so
-// the final flush waits for little more than the last step.
-void writeAll(int fd, std::span<const QByteArrayView> pieces)
-{
-    off_t offset = 0;
-    for (const QByteArrayView piece : pieces) {
-        for (qsizetype done = 0; done < piece.size(); done += writebackStep) {
-            const qsizetype step = std::min(writebackStep, piece.size() - done);
-            writeFully(fd, piece.data() + done, step);
-            (void)::sync_file_range(fd, offset, step, SYNC_FILE_RANGE_WRITE);
-            offset += step;
-        }
-    }
-}
-
-void syncToDisk(int fd)
-{
-    if (::fsync(fd) != 0)
-        throw fromErrno(errno, "cannot flush");
-}
 
 [[nodiscard]] QByteArray folderOf(const QByteArray& path)
 {
@@ -74,39 +31,72 @@ void syncToDisk(int fd)
     return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
 }
 
-enum class Replacement
+[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
 {
-    Done,
-    NotPossible, // no new file can stand in the old one's place, as its owner and mode
-};
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved)
+        throw fromErrno(errno, "cannot resolve");
+    QByteArray result(resolved);
+    std::free(resolved);
+    return result;
+}
 
-// The file being replaced: its descriptor and what fstat said of it.
-struct Original
-{
-    int fd;
-    struct stat info;
-};
-
-[[nodiscard]] Replacement replaceWhole(const QByteArray& path, const Original* original,
-                                       std::span<const QByteArrayView> pieces)
+[[nodiscard]] std::optional<NewFile> newFileIn(const QByteArray& folder)
 {
     std::optional<NewFile> file;
     try {
-        file.emplace(folderOf(path));
+        file.emplace(folder);
     } catch (const Failure&) {
-        if (original)
-            return Replacement::NotPossible;
-        throw;
+        // The caller has somewhere else to go.
     }
-    if (original && !takeOverIdentity(file->fd(), original->fd, original->info))
-        return Replacement::NotPossible;
-    writeAll(file->fd(), pieces);
-    file->replace(path);
-    return Replacement::Done;
+    return file;
+}
+
+void produceInto(int fd, const Producer& produce)
+{
+    TextSink sink(TextSink::Kind::File, fd);
+    produce(sink);
+}
+
+// The file cannot take the new text, but the text is made all the same: a failure on the way
+// there (a character that cannot be encrypted) is the one to report.
+[[noreturn]] void produceThenFail(const Producer& produce, const Failure& failure)
+{
+    TextSink sink(TextSink::Kind::Discard, -1);
+    produce(sink);
+    throw failure;
+}
+
+void readFully(int fd, char* into, qsizetype size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t got = ::pread(fd, into, static_cast<size_t>(size), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            throw fromErrno(got < 0 ? errno : EIO, "cannot read the new text back");
+        into += got;
+        size -= got;
+        offset += got;
+    }
+}
+
+void writeFully(int fd, const char* from, qsizetype size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t done = ::pwrite(fd, from, static_cast<size_t>(size), offset);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write");
+        from += done;
+        size -= done;
+        offset += done;
+    }
 }
 
 // Overwriting in place cannot be undone, so every known reason to stop is found first.
-void reserveSpace(int fd, qsizetype total)
+void reserveSpace(int fd, qint64 total)
 {
     struct rlimit limit = {};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -123,20 +113,24 @@ void reserveSpace(int fd, qsizetype total)
         throw fromErrno(errno, "cannot reserve space");
 }
 
-void overwriteInPlace(int fd, std::span<const QByteArrayView> pieces)
+// Copies the finished new text over the file, a piece at a time.
+void overwriteInPlace(int fd, int newText, qsizetype pieceSize)
 {
-    const qsizetype total = totalSize(pieces);
+    struct stat info = {};
+    if (::fstat(newText, &info) != 0)
+        throw fromErrno(errno, "cannot examine the new text");
+    const qint64 total = info.st_size;
     reserveSpace(fd, total);
-    writeAll(fd, pieces);
+    QByteArray buffer(pieceSize, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < total; offset += pieceSize) {
+        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, total - offset));
+        readFully(newText, buffer.data(), size, offset);
+        writeFully(fd, buffer.constData(), size, offset);
+    }
     if (::ftruncate(fd, total) != 0)
         throw fromErrno(errno, "cannot truncate");
-    syncToDisk(fd);
-}
-
-// The old content is about to go; its cached pages are better spent on the new file.
-void dropCachedContent(int fd)
-{
-    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    if (::fsync(fd) != 0)
+        throw fromErrno(errno, "cannot flush");
 }
 
 [[nodiscard]] bool ownerMayWrite(const struct stat& info)
@@ -144,48 +138,48 @@ void dropCachedContent(int fd)
     return (info.st_mode & S_IWUSR) != 0;
 }
 
-[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
+void saveOverExisting(const FileDescriptor& file, const QByteArray& path, const Producer& produce,
+                      qsizetype pieceSize)
 {
-    char* resolved = ::realpath(path.constData(), nullptr);
-    if (!resolved)
-        throw fromErrno(errno, "cannot resolve");
-    QByteArray result(resolved);
-    std::free(resolved);
-    return result;
-}
-
-void saveOverExisting(FileDescriptor file, const QByteArray& path,
-                      std::span<const QByteArrayView> pieces)
-{
-    Original original{file.get(), {}};
-    if (::fstat(file.get(), &original.info) != 0)
+    struct stat info = {};
+    if (::fstat(file.get(), &info) != 0)
         throw fromErrno(errno, "cannot examine");
-    if (!S_ISREG(original.info.st_mode))
+    if (!S_ISREG(info.st_mode))
         throw fileError("not a regular file");
-    if (!ownerMayWrite(original.info))
-        throw fileError("read-only");
+    if (!ownerMayWrite(info))
+        produceThenFail(produce, fileError("read-only"));
+    const QByteArray resolved = resolvedPath(path);
+    std::optional<NewFile> newFile = newFileIn(folderOf(resolved));
     // Replacing a file with other names would leave the old text readable under them.
-    if (original.info.st_nlink == 1) {
-        dropCachedContent(file.get());
-        if (replaceWhole(resolvedPath(path), &original, pieces) == Replacement::Done)
-            return;
+    if (newFile && info.st_nlink == 1 && takeOverIdentity(newFile->fd(), file.get(), info)) {
+        produceInto(newFile->fd(), produce);
+        newFile->replace(resolved);
+        return;
     }
-    overwriteInPlace(file.get(), pieces);
+    // Written in place: the new text is made whole elsewhere first, nobody else may open it.
+    if (!newFile)
+        newFile.emplace(QFile::encodeName(QDir::tempPath()));
+    produceInto(newFile->fd(), produce);
+    overwriteInPlace(file.get(), newFile->fd(), pieceSize);
 }
 
 } // namespace
 
-void saveWhole(const QByteArray& path, std::span<const QByteArrayView> pieces)
+void saveWhole(const QByteArray& path, const Producer& produce, qsizetype pieceSize)
 {
     // Opening for writing proves the right to write, also where the folder would allow a
-    // replacement; a missing file is created like any other new one.
-    FileDescriptor existing(::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (existing.isOpen())
-        saveOverExisting(std::move(existing), path, pieces);
-    else if (errno == ENOENT && !path.isEmpty())
-        (void)replaceWhole(path, nullptr, pieces);
-    else
-        throw fromErrno(errno, "cannot open");
+    // replacement; a file that went missing since it was read is created anew.
+    const FileDescriptor existing(
+        ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (existing.isOpen()) {
+        saveOverExisting(existing, path, produce, pieceSize);
+    } else if (errno == ENOENT && !path.isEmpty()) {
+        NewFile newFile(folderOf(path));
+        produceInto(newFile.fd(), produce);
+        newFile.replace(path);
+    } else {
+        produceThenFail(produce, fromErrno(errno, "cannot open"));
+    }
 }
 
 } // namespace cindral

@@ -1,17 +1,38 @@
 #pragma once
 
-#include "operations/TextFile.h"
+#include "operations/LineEnds.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <span>
 
 namespace cindral {
 
-// Room a text needs beyond its own size for the one line end its last line may lack.
-inline constexpr qsizetype lineEndSize = 2;
+// The rule by which a file's bytes become the loaded text, applied to the file a piece at a time:
+// a line ends at CR LF or at a lone CR; an LF alone is an ordinary character; a final line end
+// adds no empty line. Append puts CR LF after every line, Join drops the line ends. A CR at the
+// end of one piece and an LF at the start of the next are one line end.
+class LineRule
+{
+public:
+    explicit LineRule(LineEnds lineEnds);
 
-// Turns the bytes of a whole file into the loaded text, in place: a line ends at CR LF or at a
-// lone CR; Append puts CR LF after every line, Join drops the line ends. A CR LF text grows
-// only for its lone CRs and an open last line, and reuses spare capacity when it has some.
-void applyLineRule(QByteArray& text, LineEnds lineEnds);
+    // The loaded text of the next piece of the file. `piece` has one spare byte in front of it
+    // (piece.data()[-1] may be written); the result lies in it or, when lone CRs make it grow,
+    // in `spare`.
+    [[nodiscard]] std::span<char> apply(std::span<char> piece, QByteArray& spare);
+
+    // What the loaded text gains after the file's last byte: the line end its last line lacks.
+    [[nodiscard]] QByteArrayView finish() const;
+
+private:
+    [[nodiscard]] static std::span<char> appendLineEnds(std::span<char> piece, bool afterCr,
+                                                        QByteArray& spare);
+    [[nodiscard]] static std::span<char> joinLines(std::span<char> piece, bool afterCr);
+
+    LineEnds m_lineEnds;
+    bool m_afterCr = false;  // the last byte so far was a CR
+    bool m_lineOpen = false; // bytes of a line have come since the last line end
+};
 
 } // namespace cindral

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cindral {
 
@@ -47,6 +48,11 @@ NewFile::NewFile(const QByteArray& folder) : m_folder(folder)
         throw fromErrno(errno, "cannot create a new file");
     m_name = name;
 }
+
+NewFile::NewFile(NewFile&& other) noexcept
+    : m_folder(std::move(other.m_folder)), m_name(std::exchange(other.m_name, {})),
+      m_file(std::move(other.m_file))
+{}
 
 NewFile::~NewFile()
 {

@@ -17,6 +17,8 @@ public:
     // Throws Failure when the folder refuses a new file.
     explicit NewFile(const QByteArray& folder);
     ~NewFile();
+    NewFile(NewFile&& other) noexcept;
+    NewFile& operator=(NewFile&&) = delete;
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
 

@@ -56,16 +56,26 @@ struct InputRefusals
     return true;
 }
 
-// Loads the file chosen in the dialog and tests it for the marker. The loading text shows only
-// once the file has been opened.
-inline void loadChosenFile(WindowServices& window, OperationState& state, LineEnds lineEnds,
-                           QStringView loadingText)
+// Opens the file chosen in the dialog and tests its text for the marker. The loading text shows
+// only once the file has been opened.
+[[nodiscard]] inline LoadedText loadChosenFile(WindowServices& window, OperationState& state,
+                                               LineEnds lineEnds, QStringView loadingText,
+                                               qsizetype pieceSize)
 {
     state.filename = window.chosenFileName();
-    state.filenum = operationFileNumber;
-    state.filetext =
-        loadtext(state.filename, lineEnds, [&] { window.setStageText(loadingText.toString()); });
-    state.status = cipher::chkencrypted(state.filetext);
+    LoadedText text = loadtext(
+        state.filename, lineEnds, [&] { window.setStageText(loadingText.toString()); }, pieceSize);
+    state.status = cipher::chkencrypted(QByteArrayView(text.piece().data(), text.piece().size()));
+    return text;
+}
+
+// Hands every piece of `text` to `step`, telling the window how far the file has been read.
+template <typename Step> void forEveryPiece(WindowServices& window, LoadedText& text, Step&& step)
+{
+    for (; !text.atEnd(); text.advance()) {
+        step(text.piece());
+        window.progress(text.bytesRead(), text.fileSize());
+    }
 }
 
 // The frame of an operation: reset, validation, then `work` on the chosen file. A failure

@@ -1,32 +1,37 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
-#include <functional>
-#include <span>
+#include "operations/LineEnds.h"
+#include "operations/LoadedText.h"
+#include "operations/TextSink.h"
 
-// Reading and writing the user's text file. Failures are thrown as cindral::Failure.
+#include <QByteArray>
+#include <functional>
+
+// Reading and writing the user's text file, a piece at a time. Files are named by the file
+// system's bytes. Failures are thrown as cindral::Failure.
 namespace cindral {
 
-enum class LineEnds
-{
-    Join,   // lines joined with nothing between them (decryption)
-    Append, // CR LF after every line (encryption)
-};
+// How much of a file is read, transformed and written at once; found best by measurement.
+inline constexpr qsizetype defaultPieceSize = qsizetype{1} << 20;
 
-// Reads the whole file line by line: a line ends at CR LF or at a lone CR; an LF alone is an
-// ordinary character; a final line end adds no empty line; an empty file gives an empty text.
-// `opened` runs after the file has been opened and before anything is read.
-// Throws Failure(FileError) for a missing file, a folder, or one that cannot be opened or read.
-[[nodiscard]] QByteArray loadtext(const QByteArray& filename, LineEnds appendLineEnds,
-                                  const std::function<void()>& opened = {});
+// Opens the file and gives its loaded text by the line rule (see LineRule). `opened` runs after
+// the file has been opened and before anything is read.
+// Throws Failure(FileError) for a missing file, a folder, a device or pipe, or one that cannot
+// be opened or read.
+[[nodiscard]] LoadedText loadtext(const QByteArray& filename, LineEnds appendLineEnds,
+                                  const std::function<void()>& opened,
+                                  qsizetype pieceSize = defaultPieceSize);
 
-// Replaces the file's whole content with the pieces, written one after the other. The file is
-// replaced whole or not at all (a new file put in its place), keeping its permissions and, where
-// allowed, owner and group; a symbolic link is followed. A file with other hard links, or in a
-// folder that refuses new files, is overwritten in place after its space has been reserved.
+// Makes the file's whole content what `produce` writes into the sink it is given, or leaves the
+// file exactly as it was when anything fails, `produce` included. The new text goes to a new file
+// that takes the old one's place in one step, keeping its permissions, owner, group and extended
+// attributes; a symbolic link is followed. A file with other hard links, in a folder that refuses
+// new files, or whose identity a new file cannot take, is overwritten in place, but only once
+// the whole new text has been made in a temporary file and the space for it reserved.
 // A file whose owner has no write permission is read-only: Failure(FileError), also for root.
-void savetext(const QByteArray& filename, std::span<const QByteArrayView> pieces);
+// A file that cannot be written still has its new text made (and discarded) first, so a failure
+// of `produce` comes before that one.
+void savetext(const QByteArray& filename, const std::function<void(TextSink&)>& produce,
+              qsizetype pieceSize = defaultPieceSize);
 
 } // namespace cindral

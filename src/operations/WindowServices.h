@@ -35,6 +35,9 @@ public:
     virtual void setStageText(const QString& text) = 0;
     virtual void focusPassword() = 0;
     virtual void selectWholePassword() = 0;
+    // How much of the file the operation has read: `done` of `total` bytes. A window shows
+    // nothing for it; a console may show a progress bar.
+    virtual void progress([[maybe_unused]] qint64 done, [[maybe_unused]] qint64 total) {}
     // Modal, a single OK button; returns when dismissed.
     virtual void messageBox(const QString& prompt, const QString& title, MessageIcon icon) = 0;
     // The box of a failure, with the reason the failure gave ("read-only", "cannot write: No

@@ -1,6 +1,7 @@
 #include "cipher/EncryptedImage.h"
 #include "cipher/Failure.h"
 #include "cipher/Fingerprint.h"
+#include "cipher/ImageBody.h"
 #include "cipher/ShiftCipher.h"
 
 #include <algorithm>
@@ -28,22 +29,45 @@ std::optional<FailureNumber> failureOf(const auto& action)
     return std::nullopt;
 }
 
-QByteArray imageOf(const QByteArray& plain, const QByteArray& password)
+// The shifts work in place; these give the shifted copy.
+QByteArray Encrypt(QByteArray text, QByteArrayView password)
 {
-    const EncryptedImage image(Encrypt(plain, password), pwd(password));
-    const auto [marker, body, trailer] = image.pieces();
-    return marker.toByteArray() + body.toByteArray() + trailer.toByteArray();
+    cipher::Encrypt(std::span(text.data(), text.size()), password);
+    return text;
 }
 
-// The whole decryption; nullopt for a wrong password, which must leave the loaded text alone.
-std::optional<QByteArray> decrypted(QByteArray filetext, const QByteArray& password)
+QByteArray decript(QByteArray text, QByteArrayView password)
 {
-    const QByteArray loaded = filetext;
-    const PasswordCheck check = chkpwd(filetext, password);
-    if (check.verdict == Verdict::Match)
-        return decript(std::move(filetext), password);
-    EXPECT_EQ(std::pair(filetext, check.digitcount), std::pair(loaded, qint16{0}));
-    return std::nullopt;
+    cipher::decript(std::span(text.data(), text.size()), password);
+    return text;
+}
+
+QByteArray imageOf(const QByteArray& plain, const QByteArray& password)
+{
+    return marker + Encrypt(plain, password) + trailerOf(pwd(password));
+}
+
+// The body remv passes on when the image comes in pieces of `pieceSize` characters.
+QByteArray bodyOf(QByteArray image, qint16 digitcount, qsizetype pieceSize)
+{
+    ImageBody body(digitcount);
+    QByteArray passed;
+    for (qsizetype at = 0; at < image.size(); at += pieceSize) {
+        const auto size = static_cast<size_t>(std::min(pieceSize, image.size() - at));
+        for (const std::span<char> part : body.remv(std::span(image.data() + at, size)))
+            passed.append(part.data(), static_cast<qsizetype>(part.size()));
+    }
+    return passed;
+}
+
+// The whole decryption, the password checked on the image's end; nullopt for a wrong password.
+std::optional<QByteArray> decrypted(const QByteArray& image, const QByteArray& password)
+{
+    const PasswordCheck check =
+        chkpwd(image.last(std::min(image.size(), checkedTailLength)), password);
+    if (check.verdict == Verdict::WrongPassword)
+        return std::nullopt;
+    return decript(bodyOf(image, check.digitcount, image.size()), password);
 }
 
 // The older check, to compare against where the body holds no digit: every digit of the loaded
@@ -90,12 +114,14 @@ TEST(ShiftAndFingerprint, CodesMustStayWithin0To255AndLengthWithin1To32766)
 TEST(EncryptedImage, WorkedExampleAndEmptyFileAndBack)
 {
     const QByteArray plain = hex("48 69 0D 0A");
-    QByteArray filetext = imageOf(plain, examplePassword);
-    EXPECT_EQ(filetext, hex("A9 B0 D1 75 72 39 39"));
-    const PasswordCheck check = chkpwd(filetext, examplePassword);
+    const QByteArray image = imageOf(plain, examplePassword);
+    EXPECT_EQ(image, hex("A9 B0 D1 75 72 39 39"));
+    const PasswordCheck check = chkpwd(image.last(checkedTailLength), examplePassword);
     EXPECT_EQ(std::pair(check.verdict, check.digitcount), std::pair(Verdict::Match, qint16{2}));
-    EXPECT_EQ(filetext, hex("B0 D1 75 72"));
-    EXPECT_EQ(decript(std::move(filetext), examplePassword), plain);
+    // remv passes on the body whatever pieces the image comes in.
+    for (qsizetype pieceSize = 1; pieceSize <= image.size(); ++pieceSize)
+        EXPECT_EQ(bodyOf(image, check.digitcount, pieceSize), hex("B0 D1 75 72")) << pieceSize;
+    EXPECT_EQ(decript(hex("B0 D1 75 72"), examplePassword), plain);
 
     EXPECT_EQ(imageOf({}, examplePassword), hex("A9 39 39"));
     EXPECT_EQ(decrypted(hex("A9 39 39"), examplePassword), QByteArray());

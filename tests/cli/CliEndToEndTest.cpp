@@ -2,6 +2,7 @@
 #include "operations/ScratchFiles.h"
 
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
@@ -165,6 +166,27 @@ TEST_F(CliEndToEnd, TextThatWouldEncryptToACarriageReturnIsRefused)
               0u)
         << m_err;
     EXPECT_EQ(readBytes(path("bell.txt")), "bell\x07here\x05x");
+}
+
+// The tool reads, shifts and writes a piece at a time: its resident memory at its peak is the same
+// for a file of many megabytes as for one of a few, within one piece of 1 MiB. Its standard error
+// is no terminal, so it draws no progress bar, though the larger file takes a while.
+TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
+{
+    long peakKiB[2][2] = {};
+    writeBytes(path("zeros"), {});
+    for (const int large : {0, 1}) {
+        ASSERT_EQ(::truncate(path("zeros").constData(), large ? 28 << 20 : 4 << 20), 0);
+        for (const int decrypt : {0, 1}) {
+            CliProcess process(m_folder.path(),
+                               {"--password-stdin", decrypt ? "decrypt" : "encrypt", "zeros"});
+            ASSERT_EQ(process.finish(password), 0) << process.err;
+            EXPECT_EQ(process.err, "");
+            peakKiB[decrypt][large] = process.peakResidentKiB;
+        }
+    }
+    for (const auto& [small, large] : peakKiB)
+        EXPECT_LT(std::abs(large - small), 1024) << small << " KiB, then " << large << " KiB";
 }
 
 } // namespace

@@ -5,11 +5,16 @@
 #include "operations/OperationState.h"
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <new>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
+#include <vector>
 
 using cindral::Outcome;
 using cindral::cipher::FileStatus;
@@ -58,7 +63,7 @@ struct Row
     std::optional<QByteArray> after = std::nullopt; // none: the file stays exactly as it was
 };
 
-using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&);
+using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&, qsizetype);
 
 // One record serves every run, as in the main window: a refusal must not carry over.
 void expectRow(const Row& row, Operation operation, cindral::OperationState& state)
@@ -80,7 +85,7 @@ void expectRow(const Row& row, Operation operation, cindral::OperationState& sta
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
         window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
-    EXPECT_EQ(operation(window, state), row.outcome);
+    EXPECT_EQ(operation(window, state, cindral::defaultPieceSize), row.outcome);
     EXPECT_EQ(window.calls.join('\n').toStdString(), row.calls.join('\n').toStdString());
     const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
     EXPECT_EQ(readBytes(path), row.after.value_or(unchanged));
@@ -123,6 +128,9 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
          "bell\x07here\x05x", loaded + illegalCharacters, Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
+        // The text is encrypted to its end before the write fails: its own failure comes first.
+        {"ReadOnlyFileWithACodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters,
+         Outcome::Failed, Setup::ReadOnly},
         {"OutOfMemory", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::OutOfMemory},
         {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
@@ -179,22 +187,123 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
 TEST(OperationState, CleanvalResetsExactlyTheResetFields)
 {
     cindral::OperationState state;
-    state.textarg = state.result = state.filetext = "text";
     state.filename = "/tmp/file.txt";
     state.verdict = Verdict::WrongPassword;
-    state.filenum = cindral::operationFileNumber;
     state.digitcount = 3;
     state.pwdarg = "password";
     state.pwdavg = 99;
     state.status = FileStatus::Encrypted;
     state.cleanval();
 
-    EXPECT_TRUE(state.textarg.isEmpty() && state.result.isEmpty() && state.filetext.isEmpty() &&
-                state.filename.isEmpty());
-    EXPECT_EQ(std::tuple(state.verdict, state.filenum, state.digitcount),
-              std::tuple(Verdict::Match, 0, 0));
+    EXPECT_TRUE(state.filename.isEmpty());
+    EXPECT_EQ(std::tuple(state.verdict, state.digitcount), std::tuple(Verdict::Match, 0));
     EXPECT_EQ(std::tuple(state.pwdarg, state.pwdavg, state.status),
               std::tuple(QByteArray("password"), 99, FileStatus::Encrypted));
+}
+
+// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last message box.
+QString lastBox(Operation operation, const QString& path, const QByteArray& password,
+                qsizetype pieceSize)
+{
+    RecordingWindow window;
+    window.password = password;
+    window.fileBox = path;
+    window.chosenFile = QFile::encodeName(path);
+    cindral::OperationState state;
+    (void)operation(window, state, pieceSize);
+    return window.calls.isEmpty() ? QString() : window.calls.last();
+}
+
+// Texts with CR, LF and CR LF at every position, an empty last line and an empty file come out of
+// both operations the same whatever the size of the pieces they are read in. The passwords take
+// turns; their trailers have one, two and three digits (fingerprints 8, 99 and 122).
+TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
+{
+    std::vector<QByteArray> texts{"", "\r\n", "x\r\n\r\n", "\r\r", "\n\n"};
+    for (const QByteArray lineEnd : {"\r", "\n", "\r\n"}) {
+        for (qsizetype at = 0; at <= 6; ++at)
+            texts.push_back(QByteArray("abcdef").insert(at, lineEnd));
+    }
+    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved";
+    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved";
+    QTemporaryDir folder;
+    const QString path = folder.filePath("text.txt");
+    const QByteArray passwords[] = {"\x05\x05\x14\x05\x05", "abcde", "zzzzz"};
+    for (std::size_t turn = 0; turn < texts.size(); ++turn) {
+        const QByteArray& text = texts[turn];
+        const QByteArray& password = passwords[turn % std::size(passwords)];
+        writeBytes(path, text);
+        ASSERT_EQ(lastBox(&cindral::runEncrypt, path, password, 1 << 20), encrypted);
+        const QByteArray wholeImage = readBytes(path);
+        ASSERT_EQ(lastBox(&cindral::runDecrypt, path, password, 1 << 20), decrypted);
+        const QByteArray wholeText = readBytes(path);
+        for (const qsizetype pieceSize : {1, 2, 3, 7}) {
+            SCOPED_TRACE(testing::Message()
+                         << text.toPercentEncoding().constData() << " in " << pieceSize
+                         << "s under " << password.toHex().constData());
+            writeBytes(path, text);
+            EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, pieceSize), encrypted);
+            EXPECT_EQ(readBytes(path), wholeImage);
+            EXPECT_EQ(lastBox(&cindral::runDecrypt, path, password, pieceSize), decrypted);
+            EXPECT_EQ(readBytes(path), wholeText);
+        }
+    }
+}
+
+// The last message box of an encryption run in a child process whose files may not grow beyond
+// `fileSizeLimit` bytes, as a user's limit or a full disk would stop it.
+QString lastBoxUnderLimit(const QString& path, qsizetype pieceSize, rlim_t fileSizeLimit)
+{
+    int report[2];
+    if (::pipe(report) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
+        const QByteArray box =
+            ::setrlimit(RLIMIT_FSIZE, &limit) == 0
+                ? lastBox(&cindral::runEncrypt, path, password, pieceSize).toUtf8()
+                : "no limit";
+        ::_exit(::write(report[1], box.constData(), box.size()) == box.size() ? 0 : 1);
+    }
+    ::close(report[1]);
+    char box[256] = {};
+    const ssize_t got = ::read(report[0], box, sizeof box);
+    ::close(report[0]);
+    ::waitpid(child, nullptr, 0);
+    return QString::fromUtf8(box, std::max<ssize_t>(got, 0));
+}
+
+// A character the shift cannot take near the end of a file of many pieces, or a file-size limit
+// reached three quarters of the way, is met after most of the new text has been written: the file
+// stays exactly as it was, whether it was to be replaced or, hard-linked, written in place, and
+// no stray file is left.
+TEST(EncryptOperation, AFailureNearTheEndOfALargeFileChangesNothing)
+{
+    const QByteArray line = "a line of text\r\n";
+    const QByteArray text = line.repeated(256 * 1024);
+    QByteArray illegal = text;
+    illegal[illegal.size() - 3] = '\x98';
+    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
+                                      "illegal Characters which you cannot Encrypt";
+    for (const bool hardLinked : {false, true}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("large.txt");
+        writeBytes(path, illegal);
+        if (hardLinked) {
+            ASSERT_EQ(::link(QFile::encodeName(path), QFile::encodeName(folder.filePath("other"))),
+                      0);
+        }
+        const QStringList before = entriesOf(folder.path());
+        EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, 64 * 1024), illegalCharacters);
+        EXPECT_TRUE(readBytes(path) == illegal);
+
+        writeBytes(path, text);
+        EXPECT_EQ(lastBoxUnderLimit(path, 64 * 1024, text.size() / 4 * 3), programError);
+        EXPECT_TRUE(readBytes(path) == text);
+        EXPECT_EQ(entriesOf(folder.path()), before);
+    }
 }
 
 } // namespace

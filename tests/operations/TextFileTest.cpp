@@ -36,9 +36,21 @@ int failureOf(const std::function<void()>& action)
     return 0;
 }
 
+// The loaded text of a file read in pieces of `pieceSize` bytes, all pieces joined.
+QByteArray loaded(const QString& path, LineEnds lineEnds, qsizetype pieceSize)
+{
+    cindral::LoadedText text = loadtext(QFile::encodeName(path), lineEnds, {}, pieceSize);
+    QByteArray whole;
+    for (; !text.atEnd(); text.advance())
+        whole.append(text.piece().data(), static_cast<qsizetype>(text.piece().size()));
+    return whole;
+}
+
 // CR LF or a lone CR ends a line, and no line follows the last line end. Lone CRs at the start,
-// side by side and at the very end are where a scan that moves bytes in place goes wrong.
-TEST(Loadtext, AppendsOrJoinsLines)
+// side by side and at the very end are where a scan that moves bytes in place goes wrong; a CR
+// that ends one piece and an LF that starts the next are one line end. The end of the joined
+// text, read backwards from the end of the file, is the same.
+TEST(Loadtext, AppendsOrJoinsLinesWhateverThePieces)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("text.txt");
@@ -51,15 +63,21 @@ TEST(Loadtext, AppendsOrJoinsLines)
         {"A\r", "A\r\n", "A"},
         {"\r\rA\r\rB", "\r\n\r\nA\r\n\r\nB\r\n", "AB"},
         {"A\r\n\rB\r", "A\r\n\r\nB\r\n", "AB"},
+        {"\n\r\n\r\r\n\n", "\n\r\n\r\n\r\n\n\r\n", "\n\n"},
         {QByteArray("\xA9\0\xFF\r\n", 5), QByteArray("\xA9\0\xFF\r\n", 5),
          QByteArray("\xA9\0\xFF", 3)},
     };
     for (const auto& [file, appended, joined] : rows) {
         writeBytes(path, file);
-        EXPECT_EQ(loadtext(QFile::encodeName(path), LineEnds::Append), appended)
-            << file.toPercentEncoding().constData();
-        EXPECT_EQ(loadtext(QFile::encodeName(path), LineEnds::Join), joined)
-            << file.toPercentEncoding().constData();
+        for (const qsizetype pieceSize : {1, 2, 3, 7, 1 << 20}) {
+            SCOPED_TRACE(testing::Message()
+                         << file.toPercentEncoding().constData() << " in pieces of " << pieceSize);
+            EXPECT_EQ(loaded(path, LineEnds::Append, pieceSize), appended);
+            EXPECT_EQ(loaded(path, LineEnds::Join, pieceSize), joined);
+        }
+        const cindral::LoadedText text = loadtext(QFile::encodeName(path), LineEnds::Join, {});
+        for (qsizetype count = 1; count <= 8; ++count)
+            EXPECT_EQ(text.lastJoined(count), joined.right(count));
     }
 }
 
@@ -80,9 +98,38 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     }
 }
 
-int failureOfSave(const QString& path, QByteArrayView content)
+// Runs `action` in a child as another user in the file's group; its result is the exit status.
+int asUser(uid_t user, gid_t group, const std::function<int()>& action)
 {
-    return failureOf([&] { cindral::savetext(QFile::encodeName(path), std::span(&content, 1)); });
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0
+                    ? action()
+                    : 100);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+}
+
+constexpr std::uint32_t anyId = 0xFFFFFFFF;
+constexpr uid_t otherUser = 4321;
+
+constexpr qsizetype savedPiece = 4096;
+
+// Saves `content` as a producer does, a piece at a time; the failure number, 0 for none. With
+// `failingPieces`, the producer fails with 5 (a character it cannot encrypt) after that many.
+int failureOfSave(const QString& path, QByteArrayView content, qsizetype failingPieces = -1)
+{
+    return failureOf([&] {
+        cindral::savetext(QFile::encodeName(path), [&](cindral::TextSink& sink) {
+            for (qsizetype at = 0; at < content.size(); at += savedPiece) {
+                if (at / savedPiece == failingPieces)
+                    throw cindral::Failure(cindral::FailureNumber::IllegalCharacter);
+                sink.write(content.sliced(at, std::min(savedPiece, content.size() - at)));
+            }
+        });
+    });
 }
 
 QByteArray name(const QString& path)
@@ -127,37 +174,61 @@ TEST(Savetext, FailsWith75AndChangesNothing)
     EXPECT_EQ(entriesOf(folder.path()), QStringList{"read-only.txt"});
 }
 
-// A write cut short, by a new file or in place, leaves the old content and no stray file. A
-// whole write in place reaches every name of a hard-linked file: replacing one name would leave
-// the old text readable under the other.
-TEST(Savetext, AWriteCutShortLeavesTheFileAsItWasAndAWholeOneReachesEveryName)
+enum class Place
 {
-    for (const bool hardLinked : {false, true}) {
+    NewFile,      // the file is replaced by a new one
+    HardLinked,   // written in place, the new text made first beside it
+    ClosedFolder, // written in place, the new text made first in the temporary folder
+};
+
+// Saves in a child process, under a file-size limit, as the file's owner who may not create
+// files in its folder where the place asks for it; the failure number.
+int failureOfSaveIn(Place place, const QString& path, QByteArrayView content, rlim_t fileSizeLimit,
+                    qsizetype failingPieces = -1)
+{
+    const auto save = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? failureOfSave(path, content, failingPieces)
+                                                      : 100;
+    };
+    return place == Place::ClosedFolder ? asUser(otherUser, otherUser, save)
+                                        : asUser(::geteuid(), ::getegid(), save);
+}
+
+// A write cut short or a producer that fails part-way, by a new file or in place, leaves the old
+// content and no stray file. A whole write in place reaches every name of a hard-linked file:
+// replacing one name would leave the old text readable under the other.
+TEST(Savetext, AFailurePartWayLeavesTheFileAsItWasAndAWholeWriteReachesEveryName)
+{
+    const QByteArray original = "the original content\r\n";
+    const QByteArray longer(16 * savedPiece, 'n');
+    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
+    constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
+    for (const Place place : {Place::NewFile, Place::HardLinked, Place::ClosedFolder}) {
+        if (place == Place::ClosedFolder && ::geteuid() != 0)
+            continue; // only root can save as another user
+        SCOPED_TRACE(static_cast<int>(place));
         QTemporaryDir folder;
         const QString path = folder.filePath("text.txt");
-        writeBytes(path, "the original content\r\n");
-        if (hardLinked) {
+        writeBytes(path, original);
+        if (place == Place::HardLinked) {
             ASSERT_EQ(::link(name(path), name(folder.filePath("other.txt"))), 0);
         }
-        const QStringList before = entriesOf(folder.path());
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const struct rlimit limit = {4096, 4096};
-            ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0
-                        ? failureOfSave(path, QByteArray(64 * 1024, 'n'))
-                        : 100);
+        if (place == Place::ClosedFolder) {
+            ASSERT_EQ(
+                ::chown(name(path), otherUser, otherUser) | ::chmod(name(folder.path()), 0755), 0);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(cindral::FailureNumber::DiskFull))
-            << (hardLinked ? "in place" : "new file");
-        EXPECT_EQ(readBytes(path), "the original content\r\n");
+        const QStringList before = entriesOf(folder.path());
+
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, savedPiece), diskFull);
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY, 3), illegal);
+        EXPECT_EQ(readBytes(path), original);
         EXPECT_EQ(entriesOf(folder.path()), before);
 
-        EXPECT_EQ(failureOfSave(path, "short"), 0);
-        EXPECT_EQ(readBytes(folder.filePath(hardLinked ? "other.txt" : "text.txt")), "short");
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY), 0);
+        EXPECT_EQ(readBytes(folder.filePath(place == Place::HardLinked ? "other.txt" : "text.txt")),
+                  longer);
         EXPECT_EQ(entriesOf(folder.path()), before);
     }
 }
@@ -193,23 +264,6 @@ QByteArray accessAcl(std::initializer_list<std::array<std::uint32_t, 3>> entries
     }
     return acl;
 }
-
-// Runs `action` in a child as another user in the file's group; its result is the exit status.
-int asUser(uid_t user, gid_t group, const std::function<int()>& action)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0
-                    ? action()
-                    : 100);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
-}
-
-constexpr std::uint32_t anyId = 0xFFFFFFFF;
-constexpr uid_t otherUser = 4321;
 
 // Whoever the ACL gives write access (the user 4321) keeps it, the file's group that may only
 // read still only reads, and the user attribute stays: a new file without them would turn the

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "operations/FileDescriptor.h"
+#include "operations/LineRule.h"
+
+#include <QByteArray>
+#include <span>
+
+namespace cindral {
+
+// A text file's loaded text, read and passed on a piece at a time: memory stays the same
+// whatever the file's size. The first piece is at hand as soon as the text exists.
+class LoadedText
+{
+public:
+    // Takes over an open file; reads its first piece. Throws Failure when the file cannot be read.
+    LoadedText(FileDescriptor file, LineEnds lineEnds, qsizetype pieceSize);
+
+    // The piece at hand, which the caller may change in place; empty once the text has ended.
+    // Every piece but the end is non-empty.
+    [[nodiscard]] std::span<char> piece() const { return m_piece; }
+    [[nodiscard]] bool atEnd() const { return m_piece.empty(); }
+    // Reads on to the next piece; throws Failure when the file cannot be read.
+    void advance();
+
+    // How much of the file has been read, and its size when it was opened.
+    [[nodiscard]] qint64 bytesRead() const { return m_bytesRead; }
+    [[nodiscard]] qint64 fileSize() const { return m_fileSize; }
+
+    // The last `count` characters of the text with its lines joined, or all of it when it is
+    // shorter, read from the end of the file whatever piece is at hand.
+    [[nodiscard]] QByteArray lastJoined(qsizetype count) const;
+
+private:
+    FileDescriptor m_file;
+    LineRule m_rule;
+    QByteArray m_buffer; // a spare byte, then a piece of the file
+    QByteArray m_spare;  // the loaded text of a piece its lone CRs made grow
+    QByteArray m_ending; // the line end a last line lacks, as the last piece
+    std::span<char> m_piece;
+    bool m_fileEnded = false;
+    qint64 m_bytesRead = 0;
+    qint64 m_fileSize = 0;
+};
+
+} // namespace cindral

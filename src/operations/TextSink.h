@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QtGlobal>
+
+namespace cindral {
+
+// Where a new text is written, one piece after the other, by the producer savetext is given.
+class TextSink
+{
+public:
+    enum class Kind
+    {
+        File,
+        Discard, // the text is made, and checked on the way, but kept nowhere
+    };
+
+    TextSink(Kind kind, int fd);
+
+    // Writes the whole piece; throws Failure when the file takes no more (a full disk, the
+    // file-size limit) or cannot be written.
+    void write(QByteArrayView piece);
+
+private:
+    Kind m_kind;
+    int m_fd;
+};
+
+} // namespace cindral
