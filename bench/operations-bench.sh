@@ -255,7 +255,8 @@ limit_run() { # limit_run MiB
     ok=no
   fi
   for row in "${rows[@]}"; do
-    printf '%-22s %9s s %9s MiB\n' "$row" "${seconds[$row]}" "${peak[$row]}"
+    printf '%-22s %9.3f s %9s MiB peak\n' "$row" "$(lowest "${seconds[$row]}")" \
+      "$(highest "${peak[$row]}")"
   done
   verdict $ok "$1 MiB encrypted and decrypted exactly within $limit MiB of address space"
   rm -f "$plain" "$out" "$file"
