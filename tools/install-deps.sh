@@ -11,6 +11,7 @@ packages=(
   weston xwayland qt6-wayland
   fonts-liberation fonts-comic-neue imagemagick xdotool
   time clang-format git
+  openssl
 )
 
 missing=()
