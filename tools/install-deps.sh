@@ -8,7 +8,6 @@ packages=(
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core fontconfig
   desktop-file-utils appstream dpkg-dev file
-  weston xwayland qt6-wayland
   fonts-liberation fonts-comic-neue imagemagick xdotool
   time clang-format git
   openssl

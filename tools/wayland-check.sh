@@ -13,7 +13,7 @@ out="$build/wayland-check"
 
 bash "$root/tools/install-deps.sh"
 extras=()
-for p in mutter dbus; do
+for p in weston xwayland qt6-wayland mutter dbus; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || extras+=("$p")
 done
 if [ ${#extras[@]} -gt 0 ]; then
