@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int execFailed = 127;
-
 [[nodiscard]] ChildRun waitFor(pid_t child, std::chrono::steady_clock::time_point started)
 {
     int status = 0;
@@ -40,22 +38,6 @@ ChildRun runInChild(const std::function<bool()>& body)
         }
         std::fflush(nullptr);
         ::_exit(succeeded ? 0 : 1);
-    }
-    return waitFor(child, started);
-}
-
-ChildRun runProgram(const std::vector<std::string>& argv)
-{
-    std::vector<char*> pointers;
-    for (const std::string& arg : argv)
-        pointers.push_back(const_cast<char*>(arg.c_str()));
-    pointers.push_back(nullptr);
-    std::fflush(nullptr);
-    const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::execv(pointers.front(), pointers.data());
-        ::_exit(execFailed);
     }
     return waitFor(child, started);
 }

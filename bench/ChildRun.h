@@ -1,8 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
-#include <vector>
 
 // One measured step, run in a child process of its own so that its time and its peak memory
 // are its own and not the benchmark's.
@@ -15,6 +13,3 @@ struct ChildRun
 
 // Runs `body` in a forked child; the child succeeds when `body` returns true.
 [[nodiscard]] ChildRun runInChild(const std::function<bool()>& body);
-
-// Runs a program, found by its path, with the arguments given.
-[[nodiscard]] ChildRun runProgram(const std::vector<std::string>& argv);

@@ -1,7 +1,16 @@
 # Desktop integration and the Debian package.
 
-install(FILES ${PROJECT_SOURCE_DIR}/data/cindral.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The icon at the sizes desktop menus and launchers ask for; the window's own 32x32 is installed
+# beside the windows' code.
+foreach(size 48 64 128)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/ui/images/cindral-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME cindral.png)
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cindral)
@@ -18,6 +27,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps finds the libraries the programs link; Debian's libqt6gui6 carries the X11
 # platform plugin the window needs as well.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The faces the windows are laid out for; without them Qt falls back to wider ones.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-comic-neue")
+# The faces the windows are laid out for; without them Qt falls back to wider ones that do not
+# fit. dpkg-shlibdeps adds the libraries to these.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
 include(CPack)

@@ -7,9 +7,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   libgtest-dev googletest
   xvfb xauth fonts-dejavu-core fontconfig
-  desktop-file-utils dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file
   fonts-liberation fonts-comic-neue imagemagick xdotool
   time clang-format git
+  openssl
 )
 
 missing=()

@@ -57,4 +57,16 @@ convert -size 107x115 gradient:"rgb(0,0,96)-rgb(0,0,16)" \
     -gravity south -annotate +0+3 "10101001" \
     -strip "PNG24:$out/about.png"
 
+# The desktop's icons: the window's padlock drawn again at each size menus and launchers ask
+# for, so that it stays sharp.
+for size in 48 64 128; do
+    scale=$(awk -v size="$size" 'BEGIN { print size / 32 }')
+    convert -size "${size}x${size}" xc:none -draw "scale $scale,$scale
+        fill none stroke '$silver' stroke-width 3 $(shackle 16 10 7 15)
+        stroke '$gold_dark' stroke-width 1 fill '$gold' roundrectangle 5,14 27,30 3,3
+        stroke none fill black circle 16,20 16,22.2 polygon 14.8,21 17.2,21 18,27 14,27" \
+        -strip "PNG32:$out/cindral-$size.png"
+done
+echo "Wrote $out/cindral-{48,64,128}.png"
+
 echo "Wrote $out/cindral.png and $out/about.png"

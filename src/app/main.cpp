@@ -1,3 +1,4 @@
+#include "ui/PlatformChoice.h"
 #include "ui/Program.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
     if (const auto status =
             cindral::ui::answerInformationRequest(cindral::ui::programArguments(argc, argv)))
         return *status;
+    cindral::ui::choosePlatform();
     QApplication app(argc, argv);
     // The splash window is the start-up window: it brings up the main window.
     return cindral::ui::runProgram(cindral::ui::programArguments(argc, argv));

@@ -252,21 +252,21 @@ TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
 // replaced or, hard-linked, written in place, and no stray file is left.
 TEST(EncryptOperation, AFailureNearTheEndOfALargeFileChangesNothing)
 {
-    QByteArray text = QByteArray("a line of text\r\n").repeated(256 * 1024);
-    text[text.size() - 3] = '\x98';
+    QByteArray illegal = QByteArray("a line of text\r\n").repeated(256 * 1024);
+    illegal[illegal.size() - 3] = '\x98';
+    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
+                                      "illegal Characters which you cannot Encrypt";
     for (const bool hardLinked : {false, true}) {
         QTemporaryDir folder;
         const QString path = folder.filePath("large.txt");
-        writeBytes(path, text);
+        writeBytes(path, illegal);
         if (hardLinked) {
             ASSERT_EQ(::link(QFile::encodeName(path), QFile::encodeName(folder.filePath("other"))),
                       0);
         }
         const QStringList before = entriesOf(folder.path());
-        EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, 64 * 1024),
-                  "box:16:Encryption Error:The file to be Encrypted has some illegal Characters "
-                  "which you cannot Encrypt");
-        EXPECT_TRUE(readBytes(path) == text);
+        EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, 64 * 1024), illegalCharacters);
+        EXPECT_TRUE(readBytes(path) == illegal);
         EXPECT_EQ(entriesOf(folder.path()), before);
     }
 }

@@ -14,9 +14,14 @@ deb=$(find "$out" -maxdepth 1 -name '*.deb')
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 status=0
 
-for wanted in ./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp \
-  ./usr/share/applications/cindral.desktop ./usr/share/icons/hicolor/32x32/apps/cindral.png; do
-  grep -qx -- "$wanted" <<<"$files" || { echo "missing from the package: $wanted"; status=1; }
+wanted=(./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp
+  ./usr/share/applications/org.example.cindral.desktop
+  ./usr/share/metainfo/org.example.cindral.metainfo.xml)
+for size in 32 48 64 128; do
+  wanted+=("./usr/share/icons/hicolor/${size}x${size}/apps/cindral.png")
+done
+for path in "${wanted[@]}"; do
+  grep -qx -- "$path" <<<"$files" || { echo "missing from the package: $path"; status=1; }
 done
 grep -qE '^\./usr/share/man/man1/cindral-cli\.1(\.gz)?$' <<<"$files" ||
   { echo "missing from the package: the man page cindral-cli.1"; status=1; }
@@ -25,9 +30,21 @@ leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share
 [ -z "$leaked" ] || { echo "outside /usr/bin and /usr/share:"; echo "$leaked"; status=1; }
 if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
 
+# The software-centre entry as installed, with the desktop entry it launches; each icon drawn
+# at the size of the folder it lies in.
+dpkg-deb -x "$deb" "$out/root"
+appstreamcli validate-tree --no-net "$out/root" >"$out/appstream.log" ||
+  { cat "$out/appstream.log"; status=1; }
+for icon in "$out"/root/usr/share/icons/hicolor/*/apps/cindral.png; do
+  folder=$(basename "$(dirname "$(dirname "$icon")")")
+  size=$(identify -format '%wx%h' "$icon")
+  [ "$size" = "$folder" ] || { echo "a $size icon in the $folder folder"; status=1; }
+done
+
+# The programs' libraries, and the fonts the windows are laid out for.
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
-  grep -q "$lib" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
+for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation fonts-comic-neue; do
+  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || { echo "Depends lacks $package: $depends"; status=1; }
 done
 
 [ $status -eq 0 ] && echo "package ok: $(basename "$deb"), $(wc -l <<<"$files") entries"

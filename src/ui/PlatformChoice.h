@@ -1,0 +1,13 @@
+#pragma once
+
+// Which window system the program shows its windows on. Wayland compositors place every window
+// themselves, so there the windows could not stand centred nor the splash in front; an X server
+// (XWayland on a Wayland desktop) lets the program place them.
+namespace cindral::ui {
+
+// When an X server is named (DISPLAY) and the user has not chosen a platform (QT_QPA_PLATFORM),
+// sets QT_QPA_PLATFORM to X11 first, with Wayland behind it should that server have gone away;
+// otherwise leaves Qt's own choice. Must run before the QApplication is constructed.
+void choosePlatform();
+
+} // namespace cindral::ui
