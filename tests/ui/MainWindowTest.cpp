@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "UiTestSupport.h"
+#include "operations/ScratchFiles.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/StatusBar.h"
@@ -231,7 +232,7 @@ private slots:
     void passwordBoxTakesAnyLength()
     {
         const QString path = m_dir.filePath("long.txt");
-        QVERIFY(writeBytes(path, "text"));
+        writeBytes(path, "text");
         choose(path);
         QApplication::clipboard()->setText(QString(40000, u'p'));
         password()->paste();
@@ -260,9 +261,9 @@ private slots:
     void operationsRunThroughTheWindow()
     {
         const QString path = m_dir.filePath("letter.txt");
-        QVERIFY(writeBytes(path, "Dear Ann,\r\nsee you"));
+        writeBytes(path, "Dear Ann,\r\nsee you");
         const QString typed = m_dir.filePath("typed.txt");
-        QVERIFY(writeBytes(typed, "theirs"));
+        writeBytes(typed, "theirs");
         choose(path);
         // Only the file chosen in the dialog is worked on, not one typed into the file box.
         fileBox()->setText(typed);
@@ -367,7 +368,7 @@ private slots:
     void droppingOneFileChoosesIt()
     {
         const QString file = m_dir.filePath("dropped.txt");
-        QVERIFY(writeBytes(file, "x"));
+        writeBytes(file, "x");
         const auto drop = [this](const QList<QUrl>& urls) {
             QMimeData data;
             data.setUrls(urls);

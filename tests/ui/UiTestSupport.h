@@ -2,18 +2,15 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
 
-// Small helpers shared by the window tests; each returns what it found, for the test to check.
+// Helpers shared by the window tests; each returns what it found, for the test to check.
 namespace cindral::ui::test {
 
-// Shows a window and waits until it has the keyboard, as a user's window would.
 [[nodiscard]] inline bool showActive(QWidget& window)
 {
     window.show();
@@ -33,7 +30,6 @@ namespace cindral::ui::test {
     return names;
 }
 
-// The one top-level window of the given class, or nullptr when there is none.
 template <typename Window> [[nodiscard]] Window* topLevel()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -41,18 +37,6 @@ template <typename Window> [[nodiscard]] Window* topLevel()
             return found;
     }
     return nullptr;
-}
-
-[[nodiscard]] inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-[[nodiscard]] inline QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What a screen reader is told about a control.
