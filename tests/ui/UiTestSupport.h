@@ -46,17 +46,6 @@ template <typename Window> [[nodiscard]] Window* topLevel()
     return accessible == nullptr ? QString() : accessible->text(kind);
 }
 
-// The named controls that have no name for screen readers.
-[[nodiscard]] inline QStringList unnamed(const QWidget& window, const QStringList& controls)
-{
-    QStringList found;
-    for (const QString& name : controls) {
-        if (spoken(window.findChild<QWidget*>(name)).trimmed().isEmpty())
-            found.append(name);
-    }
-    return found;
-}
-
 // The labels, buttons and text boxes that do not show their whole text in their fonts: a
 // text box must give one line to each line of text, without scrolling.
 [[nodiscard]] inline QStringList misfits(const QWidget& window)
