@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QLineEdit>
-#include <QMetaEnum>
 #include <QMimeData>
 #include <QPointer>
 #include <QSignalSpy>
@@ -22,29 +21,6 @@
 
 using namespace cindral::ui;
 using namespace cindral::ui::test;
-
-namespace {
-
-// "title | prompt | icon" of each box answered since the last call, marked unless modal with one
-// button and as wide as its bold title beside an icon and three frame buttons of 24 pixels.
-QStringList answeredBoxes()
-{
-    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-    titleFont.setBold(true);
-    QStringList boxes;
-    for (const MessageBox::Shown& box : MessageBox::takeAnswered()) {
-        const bool asDesigned =
-            box.buttonCount == 1 && box.modality == Qt::ApplicationModal &&
-            box.width >= QFontMetrics(titleFont).horizontalAdvance(box.title) + 96;
-        boxes.append(QStringLiteral("%1 | %2 | %3%4")
-                         .arg(box.title, box.prompt,
-                              QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box.icon),
-                              asDesigned ? "" : " | not modal, one button and wide"));
-    }
-    return boxes;
-}
-
-} // namespace
 
 class MainWindowTest : public QObject
 {
@@ -140,8 +116,6 @@ private slots:
         QTest::newRow("Alt+A") << "Text1" << QKeySequence("Alt+A") << "abt";
         QTest::newRow("Alt+H") << "Text1" << QKeySequence("Alt+H") << "hlp";
         QTest::newRow("Enter on Browse") << "browse" << QKeySequence(Qt::Key_Return) << "browse";
-        QTest::newRow("keypad Enter on Encrypt")
-            << "encrip" << QKeySequence(Qt::Key_Enter) << "encrip";
     }
 
     void keysPressTheirControls()

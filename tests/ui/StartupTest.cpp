@@ -102,11 +102,8 @@ private slots:
         // The program freed every window on its way out.
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QCOMPARE(shown, m_dir.filePath("-big.txt"));
-        QStringList boxes;
-        for (const MessageBox::Shown& box : MessageBox::takeAnswered())
-            boxes.append(box.title + " | " + box.prompt);
-        QCOMPARE(boxes,
-                 QStringList("Program Error | An internal error has occured in the program"));
+        QCOMPARE(answeredBoxes(), QStringList("Program Error | An internal error has occured in "
+                                              "the program | Critical"));
         QVERIFY(readBytes(m_dir.filePath("-big.txt")) == text);
         QCOMPARE(entriesOf(m_dir.path()), QStringList("-big.txt"));
     }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/MessageBox.h"
+
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QMetaEnum>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -37,6 +41,25 @@ template <typename Window> [[nodiscard]] Window* topLevel()
             return found;
     }
     return nullptr;
+}
+
+// "title | prompt | icon" of each box answered since the last call, marked unless modal with one
+// button and as wide as its bold title beside an icon and three frame buttons of 24 pixels.
+[[nodiscard]] inline QStringList answeredBoxes()
+{
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    QStringList boxes;
+    for (const MessageBox::Shown& box : MessageBox::takeAnswered()) {
+        const bool asDesigned =
+            box.buttonCount == 1 && box.modality == Qt::ApplicationModal &&
+            box.width >= QFontMetrics(titleFont).horizontalAdvance(box.title) + 96;
+        boxes.append(QStringLiteral("%1 | %2 | %3%4")
+                         .arg(box.title, box.prompt,
+                              QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box.icon),
+                              asDesigned ? "" : " | not modal, one button and wide"));
+    }
+    return boxes;
 }
 
 // What a screen reader is told about a control.
