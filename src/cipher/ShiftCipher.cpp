@@ -13,6 +13,7 @@ namespace {
 using Code = unsigned char;
 
 constexpr int highestCode = 255;
+constexpr int carriageReturn = 13;
 
 // Runs `step` on every index below `count`. The fixed-length inner loop lets the compiler
 // vectorise the step even at -O2.
@@ -28,62 +29,7 @@ template <typename Step> void forEachIndex(qsizetype count, Step step)
         step(index);
 }
 
-Code highestIn(const Code* codes, qsizetype count)
-{
-    Code highest = 0;
-    forEachIndex(count, [&](qsizetype i) { highest = std::max(highest, codes[i]); });
-    return highest;
-}
-
-Code lowestIn(const Code* codes, qsizetype count)
-{
-    Code lowest = highestCode;
-    forEachIndex(count, [&](qsizetype i) { lowest = std::min(lowest, codes[i]); });
-    return lowest;
-}
-
-constexpr int carriageReturn = 13;
-
-// An encrypted body must hold no CR: reading it back for decryption would take a CR for a line
-// end and drop it. Only a shift below 14 (a control character third in the password) can make
-// one, from the code 13 - shift.
-struct ShiftUp
-{
-    Code amount;
-    Code highestAllowed;
-    int becomesCarriageReturn;
-
-    explicit ShiftUp(Code shift)
-        : amount(shift), highestAllowed(static_cast<Code>(highestCode - shift)),
-          becomesCarriageReturn(carriageReturn - shift)
-    {}
-
-    [[nodiscard]] bool allFit(const Code* codes, qsizetype count) const
-    {
-        return highestIn(codes, count) <= highestAllowed &&
-               (becomesCarriageReturn < 0 ||
-                std::memchr(codes, becomesCarriageReturn, static_cast<size_t>(count)) == nullptr);
-    }
-    [[nodiscard]] bool fits(Code code) const
-    {
-        return code <= highestAllowed && code != becomesCarriageReturn;
-    }
-    [[nodiscard]] Code applied(Code code) const { return static_cast<Code>(code + amount); }
-};
-
-struct ShiftDown
-{
-    Code amount;
-
-    [[nodiscard]] bool allFit(const Code* codes, qsizetype count) const
-    {
-        return lowestIn(codes, count) >= amount;
-    }
-    [[nodiscard]] bool fits(Code code) const { return code >= amount; }
-    [[nodiscard]] Code applied(Code code) const { return static_cast<Code>(code - amount); }
-};
-
-[[noreturn]] void failWith(Code code, int shift)
+[[noreturn]] void failWith(int code, int shift)
 {
     throw Failure(FailureNumber::IllegalCharacter, "a character of code " + std::to_string(code) +
                                                        " cannot be shifted by " +
@@ -99,22 +45,9 @@ Code shiftAmount(std::span<char> text, QByteArrayView password)
     return static_cast<Code>(shift);
 }
 
-// Checks and shifts the text a cache-sized part at a time, so each byte comes from memory once
-// even though the check runs before any byte of its part is changed.
-template <typename Shift> void shiftInPlace(std::span<char> text, Shift shift)
+Code* codesOf(std::span<char> text)
 {
-    constexpr qsizetype partSize = 16 * 1024;
-    const auto count = static_cast<qsizetype>(text.size());
-    auto* codes = reinterpret_cast<Code*>(text.data());
-    for (qsizetype start = 0; start < count; start += partSize) {
-        Code* part = codes + start;
-        const qsizetype length = std::min(partSize, count - start);
-        if (!shift.allFit(part, length)) {
-            const auto fits = [&](Code code) { return shift.fits(code); };
-            failWith(*std::find_if_not(part, part + length, fits), shift.amount);
-        }
-        forEachIndex(length, [&](qsizetype i) { part[i] = shift.applied(part[i]); });
-    }
+    return reinterpret_cast<Code*>(text.data());
 }
 
 } // namespace
@@ -128,16 +61,41 @@ int shiftOf(QByteArrayView password)
     return static_cast<int>(std::min<qsizetype>(shift, std::numeric_limits<int>::max()));
 }
 
+// One pass shifts the piece and finds its highest code; whether every code fitted is known only
+// after, but a piece that fails is thrown away, so nothing is lost by shifting it first.
 void Encrypt(std::span<char> secret, QByteArrayView password)
 {
-    if (!secret.empty())
-        shiftInPlace(secret, ShiftUp(shiftAmount(secret, password)));
+    if (secret.empty())
+        return;
+    const Code amount = shiftAmount(secret, password);
+    Code* const codes = codesOf(secret);
+    Code highest = 0;
+    forEachIndex(static_cast<qsizetype>(secret.size()), [&](qsizetype i) {
+        highest = std::max(highest, codes[i]);
+        codes[i] = static_cast<Code>(codes[i] + amount);
+    });
+    if (highest > highestCode - amount)
+        failWith(highest, amount);
+    // An encrypted body must hold no CR: reading it back for decryption would take a CR for a
+    // line end and drop it. Only a shift below 14 (a control character third in the password)
+    // can make one.
+    if (amount <= carriageReturn && std::memchr(codes, carriageReturn, secret.size()) != nullptr)
+        failWith(carriageReturn - amount, amount);
 }
 
 void decript(std::span<char> secret, QByteArrayView password)
 {
-    if (!secret.empty())
-        shiftInPlace(secret, ShiftDown{shiftAmount(secret, password)});
+    if (secret.empty())
+        return;
+    const Code amount = shiftAmount(secret, password);
+    Code* const codes = codesOf(secret);
+    Code lowest = highestCode;
+    forEachIndex(static_cast<qsizetype>(secret.size()), [&](qsizetype i) {
+        lowest = std::min(lowest, codes[i]);
+        codes[i] = static_cast<Code>(codes[i] - amount);
+    });
+    if (lowest < amount)
+        failWith(lowest, amount);
 }
 
 } // namespace cindral::cipher

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
@@ -116,56 +117,48 @@ TEST_F(CliEndToEnd, NamesThatAreNotUtf8NameExactlyTheirFile)
     EXPECT_EQ(readBytes(path(latin1)), plain);
 }
 
-// Each failure's line ends with the reason the system gave, after the window's own words.
-TEST_F(CliEndToEnd, FailuresSayWhy)
+// A failure's line ends with the reason the system gave, after the window's own words; the exit
+// status is 2 and the file stays as it was with no stray file beside it. Past the file-size limit
+// a write fails like one on a full disk, never a death by SIGXFSZ. With a control character third
+// in the password the shift can be below 14 (here 8), and a text that would then encrypt to a CR,
+// which decryption takes for a line end, is refused.
+TEST_F(CliEndToEnd, FailuresSayWhyAndLeaveTheFile)
 {
-    ASSERT_EQ(::mkdir(path("folder").constData(), 0700), 0);
-    writeBytes(path("read-only"), plain);
-    ASSERT_EQ(::chmod(path("read-only").constData(), 0444), 0);
-    const std::tuple<QByteArrayList, std::string> rows[] = {
-        {{"decrypt", "folder"}, "folder: File Error: The file does not exist (not a regular file)"},
-        {{"encrypt", "read-only"},
-         "read-only: File Error: The file does not exist or access to the file is denied. "
-         "(read-only)"},
-        {{"encrypt", "missing"},
-         "missing: File Error: The file does not exist or access to the "
-         "file is denied. (cannot open: No such file or directory)"},
-    };
-    for (const auto& [arguments, line] : rows) {
-        EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments), 2);
-        EXPECT_EQ(m_err, line + "\n");
+    const QByteArray large = plain.repeated(16 * 1024);
+    const QByteArray largeImage = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
+    const QByteArray bell = "bell\x07here\x05x";
+    const std::string denied =
+        "File Error: The file does not exist or access to the file is denied.";
+    // command, file content (none for a folder), mode, password, file-size limit, reason line
+    const std::tuple<QByteArray, std::optional<QByteArray>, mode_t, QByteArray, rlim_t, std::string>
+        rows[] = {
+            {"decrypt", std::nullopt, 0700, password, RLIM_INFINITY,
+             "File Error: The file does not exist (not a regular file)"},
+            {"encrypt", plain, 0444, password, RLIM_INFINITY, denied + " (read-only)"},
+            {"encrypt", large, 0644, password, 4096,
+             programError + " (cannot write: File too large)"},
+            {"decrypt", largeImage, 0644, password, 4096,
+             programError + " (cannot write: File too large)"},
+            {"encrypt", bell, 0644,
+             "ab\x03"
+             "cd\n",
+             RLIM_INFINITY,
+             "Encryption Error: The file to be Encrypted has some illegal Characters which you "
+             "cannot Encrypt (a character of code 5 cannot be shifted by 8)"},
+        };
+    for (const auto& [command, content, mode, input, limit, line] : rows) {
+        QTemporaryDir folder;
+        const QByteArray file = QFile::encodeName(folder.filePath("file"));
+        ASSERT_EQ(content ? (writeBytes(file, *content), ::chmod(file, mode)) : ::mkdir(file, mode),
+                  0);
+        CliProcess process(folder.path(), {"--password-stdin", command, "file"}, limit);
+        EXPECT_EQ(process.finish(input), 2) << line;
+        EXPECT_EQ(process.err, "file: " + line + "\n");
+        EXPECT_EQ(content ? readBytes(file) : QByteArray(), content.value_or(QByteArray()));
+        EXPECT_EQ(entriesOf(folder.path()), QStringList{"file"});
     }
-}
-
-// Past the file-size limit a write fails like one on a full disk: a message and exit status 2,
-// never a death by SIGXFSZ, and the file stays whole with no stray file beside it.
-TEST_F(CliEndToEnd, FileSizeLimitIsAFailureWithTheFileKept)
-{
-    const QByteArray text = plain.repeated(16 * 1024);
-    const QByteArray encrypted = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
-    for (const auto& [command, before] : {std::pair("encrypt", text), {"decrypt", encrypted}}) {
-        writeBytes(path("big.txt"), before);
-        EXPECT_EQ(runCli({"--password-stdin", command, "big.txt"}, password, 4096), 2) << command;
-        EXPECT_EQ(m_err, "big.txt: " + programError + " (cannot write: File too large)\n");
-        EXPECT_EQ(readBytes(path("big.txt")), before);
-        EXPECT_EQ(entriesOf(m_folder.path()), QStringList{"big.txt"});
-    }
-}
-
-// With a control character third, the shift can be below 14, and a body byte would become a CR
-// that decryption takes for a line end. Such a text is refused like any other it cannot encrypt.
-TEST_F(CliEndToEnd, TextThatWouldEncryptToACarriageReturnIsRefused)
-{
-    writeBytes(path("bell.txt"), "bell\x07here\x05x");
-    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "bell.txt"}, "ab\x03"
-                                                                  "cd\n"),
-              2); // shift 8
-    EXPECT_EQ(m_err.rfind("bell.txt: Encryption Error: The file to be Encrypted has some illegal "
-                          "Characters which you cannot Encrypt (",
-                          0),
-              0u)
-        << m_err;
-    EXPECT_EQ(readBytes(path("bell.txt")), "bell\x07here\x05x");
+    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "missing"}), 2);
+    EXPECT_EQ(m_err, "missing: " + denied + " (cannot open: No such file or directory)\n");
 }
 
 // The tool reads, shifts and writes a piece at a time: its resident memory at its peak is the same

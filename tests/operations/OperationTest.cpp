@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 #include <new>
 #include <optional>
+#include <ostream>
 #include <string>
-#include <tuple>
 #include <unistd.h>
 #include <vector>
 
 using cindral::Outcome;
-using cindral::cipher::FileStatus;
-using cindral::cipher::Verdict;
 
 namespace {
 
@@ -23,19 +21,14 @@ const QByteArray password = "abcde"; // shift 99 + 5 = 104, fingerprint 495 / 5 
 const QByteArray plain = "Hi\r\n";
 const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
 
-// Sequences of calls read as sums: busy + restore + box.
-QStringList operator+(QStringList calls, const QString& call)
-{
-    return calls << call;
-}
-
-const QStringList busy{"busy", "show"};
-const QStringList restore{"normal", "hide"};
-const QStringList refusedPassword{"focus", "select"};
-const QString gettingData = "stage:Getting Data from the File...";
-const QString noPassword = "box:48:No Password:Enter a Password";
-const QString noFile = "box:48:Error:Select a File to Encrypt/Decrypt";
-const QString programError = "box:16:Program Error:An internal error has occured in the program";
+// The window's calls, each followed by "|".
+const QString busy = "busy|show|";
+const QString restore = "normal|hide|";
+const QString refusedPassword = "focus|select|";
+const QString gettingData = "stage:Getting Data from the File...|";
+const QString noPassword = "box:48:No Password:Enter a Password|";
+const QString noFile = "box:48:Error:Select a File to Encrypt/Decrypt|";
+const QString programError = "box:16:Program Error:An internal error has occured in the program|";
 
 enum class Setup
 {
@@ -48,24 +41,44 @@ enum class Setup
     Unexpected,   // anything else raised there
 };
 
-// One run of an operation on a real file in a fresh folder.
+// One run of an operation on a real file in a fresh folder, and what it should do.
 struct Row
 {
     const char* name;
     QByteArray password;
     QByteArray before;
-    QStringList calls;
+    QString calls;
     Outcome outcome;
     Setup setup = Setup::Writable;
     std::optional<QByteArray> after = std::nullopt; // none: the file stays exactly as it was
 };
 
+// What a run did: how it ended, every call it made of the window, and the file afterwards.
+struct Run
+{
+    Outcome outcome;
+    std::string calls;
+    QByteArray file;
+
+    friend bool operator==(const Run&, const Run&) = default;
+    friend void PrintTo(const Run& run, std::ostream* out)
+    {
+        *out << "outcome " << static_cast<int>(run.outcome) << ", file "
+             << run.file.toPercentEncoding().constData() << ", calls:\n"
+             << run.calls;
+    }
+};
+
+Run expectedOf(const Row& row)
+{
+    const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
+    return {row.outcome, row.calls.toStdString(), row.after.value_or(unchanged)};
+}
+
 using Operation = Outcome (*)(cindral::WindowServices&, cindral::OperationState&, qsizetype);
 
-// One record serves every run, as in the main window: a refusal must not carry over.
-void expectRow(const Row& row, Operation operation, cindral::OperationState& state)
+Run run(const Row& row, Operation operation, cindral::OperationState& state)
 {
-    SCOPED_TRACE(row.name);
     QTemporaryDir folder;
     const QString path = folder.filePath("notes.txt");
     if (row.setup != Setup::Missing)
@@ -82,89 +95,86 @@ void expectRow(const Row& row, Operation operation, cindral::OperationState& sta
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
         window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
-    EXPECT_EQ(operation(window, state, cindral::defaultPieceSize), row.outcome);
-    EXPECT_EQ(window.calls.join('\n').toStdString(), row.calls.join('\n').toStdString());
-    const QByteArray unchanged = row.setup == Setup::Missing ? "<unreadable>" : row.before;
-    EXPECT_EQ(readBytes(path), row.after.value_or(unchanged));
+    const Outcome outcome = operation(window, state, cindral::defaultPieceSize);
+    return {outcome, (window.calls.join('|') + '|').toStdString(), readBytes(path)};
 }
 
 TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
 {
     const QString fileError =
-        "box:16:File Error:The file does not exist or access to the file is denied.";
-    const QStringList loaded =
-        busy + QStringList{gettingData, "stage:Encrypting the File..."} + restore;
-    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
-                                      "illegal Characters which you cannot Encrypt";
-    const QStringList succeeded =
-        loaded + "box:64:Encrypted:The selected File has been Encrypted and Saved";
+        "box:16:File Error:The file does not exist or access to the file is denied.|";
+    const QString illegal = "box:16:Encryption Error:The file to be Encrypted has some illegal "
+                            "Characters which you cannot Encrypt|";
+    const QString loaded = busy + gettingData + "stage:Encrypting the File...|" + restore;
+    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved|";
     const Row rows[] = {
-        {"Success", password, plain, succeeded, Outcome::Succeeded, Setup::Writable, image},
-        {"BlankFileBox", password, plain, succeeded, Outcome::Succeeded, Setup::BlankFileBox,
+        {"Success", password, plain, loaded + encrypted, Outcome::Succeeded, Setup::Writable,
          image},
-        {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus",
+        {"BlankFileBox", password, plain, loaded + encrypted, Outcome::Succeeded,
+         Setup::BlankFileBox, image},
+        {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", plain, busy + restore + noFile, Outcome::Refused,
          Setup::EmptyFileBox},
         {"FourCharacterPassword", "abcd", plain,
          busy + restore +
              "box:48:Password Error:The password should be of atleast 5  and maximum 9 "
-             "Alphabets/Numbers or Combination of them" +
+             "Alphabets/Numbers or Combination of them|" +
              refusedPassword,
          Outcome::Refused},
         {"AlreadyEncrypted", password, "\xA9plain",
          busy + gettingData +
-             "box:48:Encryption Error:File is Already Encrypted, you cannot Encrypt again!" +
+             "box:48:Encryption Error:File is Already Encrypted, you cannot Encrypt again!|" +
              restore,
          Outcome::Refused},
-        {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters, Outcome::Failed},
+        {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegal, Outcome::Failed},
         // Shift 8: the code 5 would become a CR, which decryption would take for a line end.
         {"CodeThatWouldBecomeACarriageReturn",
          "ab\x03"
          "cd",
-         "bell\x07here\x05x", loaded + illegalCharacters, Outcome::Failed},
+         "bell\x07here\x05x", loaded + illegal, Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
         // The text is encrypted to its end before the write fails: its own failure comes first.
-        {"ReadOnlyFileWithACodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegalCharacters,
+        {"ReadOnlyFileWithACodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegal,
          Outcome::Failed, Setup::ReadOnly},
         {"OutOfMemory", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::OutOfMemory},
         {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::Unexpected},
     };
-    cindral::OperationState state;
+    cindral::OperationState state; // one record serves every run, as in the main window
     for (const Row& row : rows)
-        expectRow(row, &cindral::runEncrypt, state);
+        EXPECT_EQ(run(row, &cindral::runEncrypt, state), expectedOf(row)) << row.name;
 }
 
 // A wrong password is followed at once by the right one.
 TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
 {
-    const QString fileError = "box:16:File Error:The file does not exist";
-    const QStringList checking = busy + "stage:Checking for Password...";
-    const QStringList loaded = checking + gettingData + "stage:Decrypting the File..." + restore;
+    const QString fileError = "box:16:File Error:The file does not exist|";
+    const QString checking = busy + "stage:Checking for Password...|";
+    const QString loaded = checking + gettingData + "stage:Decrypting the File...|" + restore;
     const Row rows[] = {
         {"WrongPassword", "zzzzz", image,
-         checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password" + restore +
+         checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password|" + restore +
              refusedPassword,
          Outcome::Refused},
         {"Success", password, image,
-         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved",
+         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved|",
          Outcome::Succeeded, Setup::Writable, plain},
-        {"NoPasswordBeforeNoFile", "", image, checking + restore + noPassword + "focus",
+        {"NoPasswordBeforeNoFile", "", image, checking + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", image, checking + restore + noFile, Outcome::Refused,
          Setup::EmptyFileBox},
         {"FourCharacterPassword", "abcd", image,
          checking + restore +
              "box:48:Password Error:The password should be of atleast 5 Characters/Numbers or "
-             "Combination of them" +
+             "Combination of them|" +
              refusedPassword,
          Outcome::Refused},
         {"EmptyFileNotEncrypted", password, "",
          checking + gettingData +
-             "box:48:Encryption Error:File is Not Encrypted, you cannot Decrypt it!" + restore,
+             "box:48:Encryption Error:File is Not Encrypted, you cannot Decrypt it!|" + restore,
          Outcome::Refused},
         {"MissingFile", password, "", checking + restore + fileError, Outcome::Failed,
          Setup::Missing},
@@ -174,28 +184,9 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         {"MarkerWithoutTrailer", password, "\xA9plain",
          checking + gettingData + restore + programError, Outcome::Failed},
     };
-    cindral::OperationState state;
+    cindral::OperationState state; // a refusal must not carry over to the next run
     for (const Row& row : rows)
-        expectRow(row, &cindral::runDecrypt, state);
-}
-
-// A refused decryption leaves a verdict and a digit count behind; the next operation must not
-// see them, while the values every operation assigns before reading stay as they were.
-TEST(OperationState, CleanvalResetsExactlyTheResetFields)
-{
-    cindral::OperationState state;
-    state.filename = "/tmp/file.txt";
-    state.verdict = Verdict::WrongPassword;
-    state.digitcount = 3;
-    state.pwdarg = "password";
-    state.pwdavg = 99;
-    state.status = FileStatus::Encrypted;
-    state.cleanval();
-
-    EXPECT_TRUE(state.filename.isEmpty());
-    EXPECT_EQ(std::tuple(state.verdict, state.digitcount), std::tuple(Verdict::Match, 0));
-    EXPECT_EQ(std::tuple(state.pwdarg, state.pwdavg, state.status),
-              std::tuple(QByteArray("password"), 99, FileStatus::Encrypted));
+        EXPECT_EQ(run(row, &cindral::runDecrypt, state), expectedOf(row)) << row.name;
 }
 
 // Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last message box.

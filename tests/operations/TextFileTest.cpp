@@ -119,10 +119,10 @@ constexpr qsizetype savedPiece = 4096;
 
 // Saves `content` as a producer does, a piece at a time; the failure number, 0 for none. With
 // `failingPieces`, the producer fails with 5 (a character it cannot encrypt) after that many.
-int failureOfSave(const QString& path, QByteArrayView content, qsizetype failingPieces = -1)
+int failureOfSave(const QByteArray& path, QByteArrayView content, qsizetype failingPieces = -1)
 {
     return failureOf([&] {
-        cindral::savetext(QFile::encodeName(path), [&](cindral::TextSink& sink) {
+        cindral::savetext(path, [&](cindral::TextSink& sink) {
             for (qsizetype at = 0; at < content.size(); at += savedPiece) {
                 if (at / savedPiece == failingPieces)
                     throw cindral::Failure(cindral::FailureNumber::IllegalCharacter);
@@ -145,22 +145,23 @@ TEST(Savetext, FailsWith75AndChangesNothing)
     writeBytes(readOnly, "kept");
     ASSERT_EQ(::chmod(name(readOnly), 0444), 0);
     for (const QString& path : {readOnly, folder.path(), folder.filePath("missing/text.txt")})
-        EXPECT_EQ(failureOfSave(path, "new"), fileError) << path.toStdString();
+        EXPECT_EQ(failureOfSave(name(path), "new"), fileError) << path.toStdString();
     EXPECT_EQ(readBytes(readOnly), "kept");
     EXPECT_EQ(entriesOf(folder.path()), QStringList{"read-only.txt"});
 }
 
 enum class Place
 {
-    NewFile,      // the file is replaced by a new one
-    HardLinked,   // written in place, the new text made first beside it
-    ClosedFolder, // written in place, the new text made first in the temporary folder
+    NewFile,          // replaced by a new file
+    HardLinked,       // written in place, the new text made first beside it
+    ClosedFolder,     // in place: its owner may not create files beside it
+    UntakenAttribute, // in place: its owner may not give a new file its security attribute
 };
 
-// Saves in a child process, under a file-size limit, as the file's owner who may not create
-// files in its folder where the place asks for it; the failure number.
-int failureOfSaveIn(Place place, const QString& path, QByteArrayView content, rlim_t fileSizeLimit,
-                    qsizetype failingPieces = -1)
+// Saves in a child process, under a file-size limit, as the file's owner where that is not the
+// test's user; the failure number.
+int failureOfSaveIn(Place place, const QByteArray& path, QByteArrayView content,
+                    rlim_t fileSizeLimit, qsizetype failingPieces = -1)
 {
     const auto save = [&] {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -168,45 +169,8 @@ int failureOfSaveIn(Place place, const QString& path, QByteArrayView content, rl
         return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? failureOfSave(path, content, failingPieces)
                                                       : 100;
     };
-    return place == Place::ClosedFolder ? asUser(otherUser, otherUser, save)
-                                        : asUser(::geteuid(), ::getegid(), save);
-}
-
-// A write cut short or a producer that fails part-way, by a new file or in place, leaves the old
-// content and no stray file. A whole write in place reaches every name of a hard-linked file:
-// replacing one name would leave the old text readable under the other.
-TEST(Savetext, AFailurePartWayLeavesTheFileAsItWasAndAWholeWriteReachesEveryName)
-{
-    const QByteArray original = "the original content\r\n";
-    const QByteArray longer(16 * savedPiece, 'n');
-    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
-    constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
-    for (const Place place : {Place::NewFile, Place::HardLinked, Place::ClosedFolder}) {
-        if (place == Place::ClosedFolder && ::geteuid() != 0)
-            continue; // only root can save as another user
-        SCOPED_TRACE(static_cast<int>(place));
-        QTemporaryDir folder;
-        const QString path = folder.filePath("text.txt");
-        writeBytes(path, original);
-        if (place == Place::HardLinked) {
-            ASSERT_EQ(::link(name(path), name(folder.filePath("other.txt"))), 0);
-        }
-        if (place == Place::ClosedFolder) {
-            ASSERT_EQ(
-                ::chown(name(path), otherUser, otherUser) | ::chmod(name(folder.path()), 0755), 0);
-        }
-        const QStringList before = entriesOf(folder.path());
-
-        EXPECT_EQ(failureOfSaveIn(place, path, longer, longer.size() / 4 * 3), diskFull);
-        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY, 3), illegal);
-        EXPECT_EQ(readBytes(path), original);
-        EXPECT_EQ(entriesOf(folder.path()), before);
-
-        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY), 0);
-        EXPECT_EQ(readBytes(folder.filePath(place == Place::HardLinked ? "other.txt" : "text.txt")),
-                  longer);
-        EXPECT_EQ(entriesOf(folder.path()), before);
-    }
+    const bool owned = place == Place::NewFile || place == Place::HardLinked;
+    return owned ? asUser(::geteuid(), ::getegid(), save) : asUser(otherUser, otherUser, save);
 }
 
 // Every extended attribute of a file with its value, ACLs included.
@@ -241,6 +205,63 @@ QByteArray accessAcl(std::initializer_list<std::array<std::uint32_t, 3>> entries
     return acl;
 }
 
+// Sets the file up for its place; 0 when done.
+int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
+{
+    switch (place) {
+    case Place::NewFile:
+        return 0;
+    case Place::HardLinked:
+        return ::link(path, folder + "/other.txt");
+    case Place::ClosedFolder:
+        return ::chown(path, otherUser, otherUser) | ::chmod(folder, 0755);
+    case Place::UntakenAttribute:
+        return ::chown(path, otherUser, otherUser) | ::chown(folder, otherUser, otherUser) |
+               ::setxattr(path, "security.note", "x", 1, 0);
+    }
+    return -1;
+}
+
+// A write cut short or a producer that fails part-way, by a new file or in place, leaves the old
+// content and no stray file. A whole write replaces the file, or where a new file could not take
+// its place writes it in place: so it reaches every name of a hard-linked file (replacing one name
+// would leave the old text readable under the other) and keeps an attribute only root may set.
+TEST(Savetext, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
+{
+    const QByteArray original = "the original content\r\n";
+    const QByteArray longer(16 * savedPiece, 'n');
+    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
+    constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
+    for (const Place place :
+         {Place::NewFile, Place::HardLinked, Place::ClosedFolder, Place::UntakenAttribute}) {
+        if (place != Place::NewFile && place != Place::HardLinked && ::geteuid() != 0)
+            continue; // only root can save as another user
+        SCOPED_TRACE(static_cast<int>(place));
+        QTemporaryDir folder;
+        const QByteArray path = name(folder.filePath("text.txt"));
+        writeBytes(path, original);
+        ASSERT_EQ(placeFile(place, path, name(folder.path())), 0);
+        const QStringList before = entriesOf(folder.path());
+        const QStringList attributes = attributesOf(path);
+        struct stat old = {};
+        ASSERT_EQ(::stat(path, &old), 0);
+
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, longer.size() / 4 * 3), diskFull);
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY, 3), illegal);
+        EXPECT_EQ(readBytes(path), original);
+        EXPECT_EQ(entriesOf(folder.path()), before);
+
+        EXPECT_EQ(failureOfSaveIn(place, path, longer, RLIM_INFINITY), 0);
+        EXPECT_EQ(readBytes(folder.filePath(place == Place::HardLinked ? "other.txt" : "text.txt")),
+                  longer);
+        struct stat saved = {};
+        ASSERT_EQ(::stat(path, &saved), 0);
+        EXPECT_EQ(saved.st_ino == old.st_ino, place != Place::NewFile) << "written in place";
+        EXPECT_EQ(attributesOf(path), attributes);
+        EXPECT_EQ(entriesOf(folder.path()), before);
+    }
+}
+
 // Saved twice through a link, the target is replaced by a new file each time and keeps its mode,
 // owner and group (where the test may give the file to others), ACL and user attribute; the link
 // stays a link. So whoever the ACL lets write (the user 4321) still writes and the file's group,
@@ -269,7 +290,7 @@ TEST(Savetext, AReplacedFileKeepsItsIdentitySoAccessNeverWidens)
 
     ino_t replaced = before.st_ino;
     for (const QByteArray content : {"encrypted", "plain again"}) {
-        EXPECT_EQ(failureOfSave(link, content), 0);
+        EXPECT_EQ(failureOfSave(name(link), content), 0);
         struct stat after = {};
         ASSERT_EQ(::stat(target, &after), 0);
         EXPECT_NE(std::exchange(replaced, after.st_ino), after.st_ino) << "a new file";
@@ -285,33 +306,6 @@ TEST(Savetext, AReplacedFileKeepsItsIdentitySoAccessNeverWidens)
             EXPECT_EQ(asUser(otherUser, otherUser, mayWrite), 0) << "the ACL's user writes";
         }
     }
-}
-
-// Only root may set a security attribute. When the file's owner saves it, the new file could not
-// carry that attribute, so the file is written in place instead and keeps it.
-TEST(Savetext, AnAttributeTheNewFileCannotTakeMeansWritingInPlace)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to set a security attribute and to act as another user";
-    QTemporaryDir folder;
-    ASSERT_EQ(::chown(name(folder.path()), otherUser, otherUser), 0);
-    const QByteArray path = name(folder.filePath("labelled.txt"));
-    writeBytes(path, "the old content");
-    ASSERT_EQ(::chown(path, otherUser, otherUser), 0);
-    ASSERT_EQ(::setxattr(path, "security.note", "x", 1, 0), 0);
-    struct stat before = {};
-    ASSERT_EQ(::stat(path, &before), 0);
-    const QStringList attributes = attributesOf(path);
-
-    EXPECT_EQ(asUser(otherUser, otherUser,
-                     [&path] { return failureOfSave(QFile::decodeName(path), "new"); }),
-              0);
-    struct stat after = {};
-    ASSERT_EQ(::stat(path, &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(attributesOf(path), attributes);
-    EXPECT_EQ(readBytes(path), "new");
-    EXPECT_EQ(entriesOf(folder.path()), QStringList{"labelled.txt"});
 }
 
 } // namespace
