@@ -179,7 +179,7 @@ private slots:
     {
         const QString path = m_dir.filePath("letter.txt");
         const QString typed = m_dir.filePath("typed.txt");
-        writeBytes(path, "Dear Ann,\r\nsee you");
+        writeBytes(path, "Dear Ann,\r\nsee you\x05");
         writeBytes(typed, "theirs");
         // A cancelled dialog puts back the file chosen last, none before the first choice.
         fileBox()->setText(typed);
@@ -191,7 +191,8 @@ private slots:
         QCOMPARE(fileBox()->text(), path);
         // A name typed into the file box is not worked on.
         fileBox()->setText(typed);
-        // The last password is too long to fingerprint: the box takes it, the operation fails.
+        // With shift 3 + 5 the code 5 would become a CR, which decryption would drop. The last
+        // password is too long to fingerprint: the box takes it, the operation fails.
         for (const auto& [passwordText, button, box] : {
                  std::tuple{QStringLiteral("secret"), "encrip",
                             "Encrypted | The selected File has been Encrypted and Saved | "
@@ -200,6 +201,11 @@ private slots:
                   "Wrong Password,Access Denied | Wrong Password | Critical"},
                  {QStringLiteral("secret"), "decrip",
                   "Decripted | The selected File has been Decrypted and Saved | Information"},
+                 {QStringLiteral("ab\x03"
+                                 "cd"),
+                  "encrip",
+                  "Encryption Error | The file to be Encrypted has some illegal Characters which "
+                  "you cannot Encrypt | Critical"},
                  {QString(40000, u'p'), "encrip",
                   "Program Error | An internal error has occured in the program | Critical"},
              }) {
@@ -209,15 +215,15 @@ private slots:
             QVERIFY(!child<StatusBar>("StatusBar1")->isVisible());
             QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
         }
-        QCOMPARE(readBytes(path), QByteArray("Dear Ann,\r\nsee you\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("Dear Ann,\r\nsee you\x05\r\n"));
         QCOMPARE(readBytes(typed), QByteArray("theirs"));
         // The window is fresh: "Please Wait..." shows until the first stage text is set.
         const QString reading = QStringLiteral("Getting Data from the File...");
         const QString encrypting = QStringLiteral("Encrypting the File...");
         const QString checking = QStringLiteral("Checking for Password...");
-        QCOMPARE(m_painted,
-                 QStringList({"Please Wait...", reading, encrypting, checking, reading, checking,
-                              reading, "Decrypting the File...", reading, encrypting}));
+        QCOMPARE(m_painted, QStringList({"Please Wait...", reading, encrypting, checking, reading,
+                                         checking, reading, "Decrypting the File...", reading,
+                                         encrypting, reading, encrypting}));
     }
 
     void everyTextFitsItsBoxAndEveryControlHasAName()
