@@ -141,10 +141,10 @@ expect_plain() { cmp -s "$1" "$plain" || fail "$2: decryption did not restore th
 
 one_round() {
   timed cp cp "$plain" "$out"
-  # A new file, as the operations make one beside the old: its pages are fresh, not the ones
-  # the truncation of an existing file has just freed.
-  rm "$out"
-  timed "cp to a new file" cp "$plain" "$out"
+  # A new file beside the old, as the operations make one: its pages cannot be the ones the
+  # truncation of an existing file has just freed.
+  timed "cp to a new file" cp "$plain" "$work/new"
+  rm "$work/new"
   timed "cp + sync" sh -c 'cp "$1" "$2" && sync "$2"' sh "$plain" "$out"
   timed "openssl aes-128-ctr" openssl enc -aes-128-ctr -nosalt -K $aes_key -iv $aes_iv \
     -in "$plain" -out "$out"
