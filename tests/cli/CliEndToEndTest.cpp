@@ -39,23 +39,36 @@ protected:
     std::string m_err;
 };
 
+// A name is the bytes it was given, UTF-8 or not, and never a look-alike: the twin named by the
+// UTF-8 of U+FFFD, which the Latin-1 name turns into when read as UTF-8, stays as it was.
 TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 {
+    const QByteArray latin1 = "caf\xE9.txt";
+    const QByteArray twin = "caf\xEF\xBF\xBD.txt";
     writeBytes(path("a.txt"), plain);
+    writeBytes(path(latin1), plain);
+    writeBytes(path(twin), "the twin\r\n");
     writeBytes(path("-b.txt"), "two\r\nlines"); // a name that looks like an option follows "--"
 
     // "abcdé" in Windows-1252: 627 / 5 = 125, and still shift 104
-    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "a.txt", "--", "-b.txt"}, "abcd\xC3\xA9\n"), 0)
+    EXPECT_EQ(
+        runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"}, "abcd\xC3\xA9\n"),
+        0)
         << m_err;
     EXPECT_EQ(m_out, "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
+                     "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
                      "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
     EXPECT_EQ(readBytes(path("a.txt")), "\xA9\xB0\xD1ur125");
+    EXPECT_EQ(readBytes(path(latin1)), "\xA9\xB0\xD1ur125");
 
-    EXPECT_EQ(runCli({"decrypt", "a.txt", "--password-stdin", "--", "-b.txt"}, "abcd\xC3\xA9\r\n"),
+    EXPECT_EQ(runCli({"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"},
+                     "abcd\xC3\xA9\r\n"),
               0)
         << m_err;
     EXPECT_EQ(readBytes(path("a.txt")), plain);
+    EXPECT_EQ(readBytes(path(latin1)), plain);
     EXPECT_EQ(readBytes(path("-b.txt")), "two\r\nlines\r\n");
+    EXPECT_EQ(readBytes(path(twin)), "the twin\r\n");
 }
 
 // 0 for success, 1 for a refusal, 2 for a failure or a usage error: over several files the
@@ -95,26 +108,6 @@ TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
 
     EXPECT_EQ(process.finish(password), 0);
     EXPECT_EQ(readBytes(path("a.txt")), image);
-}
-
-// A name is the bytes it was given, UTF-8 or not, and never a look-alike: the twin whose name is
-// the UTF-8 of U+FFFD, which the Latin-1 name turns into when read as UTF-8, stays as it was.
-TEST_F(CliEndToEnd, NamesThatAreNotUtf8NameExactlyTheirFile)
-{
-    const QByteArray latin1 = "caf\xE9.txt";
-    const QByteArray twin = "caf\xEF\xBF\xBD.txt";
-    writeBytes(path(latin1), plain);
-    writeBytes(path(twin), "the twin\r\n");
-
-    EXPECT_EQ(runCli({"--password-stdin", "encrypt", latin1}), 0) << m_err;
-    EXPECT_EQ(
-        m_out,
-        (latin1 + ": Encrypted: The selected File has been Encrypted and Saved\n").toStdString());
-    EXPECT_EQ(readBytes(path(latin1)), image);
-    EXPECT_EQ(readBytes(path(twin)), "the twin\r\n");
-
-    EXPECT_EQ(runCli({"--password-stdin", "decrypt", latin1}), 0) << m_err;
-    EXPECT_EQ(readBytes(path(latin1)), plain);
 }
 
 // A failure's line ends with the reason the system gave, after the window's own words; the exit

@@ -112,6 +112,9 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
          image},
         {"BlankFileBox", password, plain, loaded + encrypted, Outcome::Succeeded,
          Setup::BlankFileBox, image},
+        {"EmptyFile", password, "", loaded + encrypted, Outcome::Succeeded, Setup::Writable,
+         "\xA9"
+         "99"},
         {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", plain, busy + restore + noFile, Outcome::Refused,
@@ -162,6 +165,11 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         {"Success", password, image,
          loaded + "box:64:Decripted:The selected File has been Decrypted and Saved|",
          Outcome::Succeeded, Setup::Writable, plain},
+        {"EmptyBody", password,
+         "\xA9"
+         "99",
+         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved|",
+         Outcome::Succeeded, Setup::Writable, ""},
         {"NoPasswordBeforeNoFile", "", image, checking + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", image, checking + restore + noFile, Outcome::Refused,
