@@ -88,9 +88,10 @@ TEST(ShiftAndFingerprint, CodesMustStayWithin0To255AndLengthWithin1To32766)
     EXPECT_EQ(Encrypt(hex("7C"), "abzdefghi"), hex("FF"));
     EXPECT_EQ(failureOf([] { return Encrypt(hex("7D"), "abzdefghi"); }), illegal);
     EXPECT_EQ(failureOf([] { return Encrypt(hex("00"), hex("01 02 FF 04 05 06")); }), illegal);
-    // Shift 3 + 5: nothing may become a CR, which the encrypted body never holds.
+    // Shifts 3 + 5 and 8 + 5: nothing may become a CR, which the encrypted body never holds.
     EXPECT_EQ(Encrypt(hex("04 06 F7"), hex("61 62 03 63 64")), hex("0C 0E FF"));
     EXPECT_EQ(failureOf([] { return Encrypt(hex("04 05"), hex("61 62 03 63 64")); }), illegal);
+    EXPECT_EQ(failureOf([] { return Encrypt(hex("01 00"), hex("61 62 08 63 64")); }), illegal);
     EXPECT_EQ(Encrypt("", "ab"), "");
     EXPECT_EQ(failureOf([] { return Encrypt("x", "ab"); }), illegal);
 

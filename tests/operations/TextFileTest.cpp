@@ -233,10 +233,10 @@ int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
 }
 
 // Saved through a link, a write cut short or a producer that fails part-way, by a new file or in
-// place, leaves the old content and no stray file. A whole write replaces the file keeping its
-// mode, owner, group and attributes, ACL included, or where a new file could not take its place
-// writes it in place: so it reaches every name of a hard-linked file (replacing one name would
-// leave the old text readable under the other) and keeps an attribute only root may set.
+// place, leaves the old content and no stray file. A whole write, longer or shorter, replaces the
+// file keeping its mode, owner, group and attributes, ACL included, or where a new file could not
+// take its place writes it in place: so it reaches every name of a hard-linked file (replacing one
+// name would leave the old text readable under the other) and keeps an attribute only root may set.
 TEST(Savetext, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
 {
     const QByteArray original = "the original content\r\n";
@@ -274,6 +274,8 @@ TEST(Savetext, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
         EXPECT_EQ(attributesOf(path), attributes);
         EXPECT_EQ(QFile::symLinkTarget(link), QFile::decodeName(path));
         EXPECT_EQ(entriesOf(folder.path()), before);
+        EXPECT_EQ(failureOfSaveIn(place, link, original, RLIM_INFINITY), 0);
+        EXPECT_EQ(readBytes(path), original) << "a shorter text leaves no tail";
     }
 }
 
