@@ -72,7 +72,8 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 }
 
 // 0 for success, 1 for a refusal, 2 for a failure or a usage error: over several files the
-// worst, and the files after a refusal or failure are still done. Refused files, a wrong password
+// worst, and the files after a refusal or failure are still done. Only successes go to standard
+// output. Refused files, a wrong password
 // included, stay byte for byte as they were.
 TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 {
@@ -87,6 +88,8 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         {{"decrypt", "image", "missing"}, "zzzzz\n", 2},
         {{"encrypt", "plain"}, "abcd\xCE\xA9\n", 1}, // omega: no Windows-1252 byte
         {{"scramble", "plain"}, password, 2},
+        {{"encrypt"}, password, 2},
+        {{"--verbose", "encrypt", "image"}, password, 1}, // last: its lines are checked below
     };
     for (const auto& [arguments, input, exitCode] : rows)
         EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments, input), exitCode)
@@ -94,6 +97,10 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
             << m_err;
     for (const QByteArray name : {"refused-then-done", "failed-then-done", "image"})
         EXPECT_EQ(readBytes(path(name)), image) << name.toStdString();
+    EXPECT_EQ(m_out, "");
+    EXPECT_EQ(m_err,
+              "image: Getting Data from the File...\n"
+              "image: Encryption Error: File is Already Encrypted, you cannot Encrypt again!\n");
 }
 
 // The password travels on standard input only: while the tool waits for it, its command line
