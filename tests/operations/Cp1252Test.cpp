@@ -12,8 +12,8 @@ TEST(Cp1252, EncodesTheCharactersOfThePageAndNothingElse)
 {
     const std::pair<QStringView, std::optional<QByteArray>> rows[] = {
         {u"Secret12", "Secret12"},
-        {u"\u20AC\u00E9\u00FF\u00A0\u0160\u0152\u017D\u2122\u0178",
-         "\x80\xE9\xFF\xA0\x8A\x8C\x8E\x99\x9F"},
+        {u"\u20AC\u00E9\u00FF\u00A0\u0160\u0152\u017D\u2122\u0178\u2018\u2019",
+         "\x80\xE9\xFF\xA0\x8A\x8C\x8E\x99\x9F\x91\x92"},
         {u"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"},
         {u"abc\u0100", std::nullopt},
         {u"\U0001F600", std::nullopt},

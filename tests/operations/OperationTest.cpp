@@ -10,7 +10,6 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using cindral::Outcome;
@@ -243,30 +242,6 @@ TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
             EXPECT_EQ(lastBox(&cindral::runDecrypt, path, password, pieceSize), decrypted);
             EXPECT_EQ(readBytes(path), wholeText);
         }
-    }
-}
-
-// A character the shift cannot take, near the end of a file of many pieces, is found after most
-// of the new text has been written: the file stays exactly as it was, whether it was to be
-// replaced or, hard-linked, written in place, and no stray file is left.
-TEST(EncryptOperation, AFailureNearTheEndOfALargeFileChangesNothing)
-{
-    QByteArray illegal = QByteArray("a line of text\r\n").repeated(256 * 1024);
-    illegal[illegal.size() - 3] = '\x98';
-    const QString illegalCharacters = "box:16:Encryption Error:The file to be Encrypted has some "
-                                      "illegal Characters which you cannot Encrypt";
-    for (const bool hardLinked : {false, true}) {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("large.txt");
-        writeBytes(path, illegal);
-        if (hardLinked) {
-            ASSERT_EQ(::link(QFile::encodeName(path), QFile::encodeName(folder.filePath("other"))),
-                      0);
-        }
-        const QStringList before = entriesOf(folder.path());
-        EXPECT_EQ(lastBox(&cindral::runEncrypt, path, password, 64 * 1024), illegalCharacters);
-        EXPECT_TRUE(readBytes(path) == illegal);
-        EXPECT_EQ(entriesOf(folder.path()), before);
     }
 }
 

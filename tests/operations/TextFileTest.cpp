@@ -136,19 +136,6 @@ QByteArray name(const QString& path)
     return QFile::encodeName(path);
 }
 
-// The owner's write bit decides, also for root, who could write anyway.
-TEST(Savetext, FailsWith75AndChangesNothing)
-{
-    QTemporaryDir folder;
-    const QString readOnly = folder.filePath("read-only.txt");
-    writeBytes(readOnly, "kept");
-    ASSERT_EQ(::chmod(name(readOnly), 0444), 0);
-    for (const QString& path : {readOnly, folder.path(), folder.filePath("missing/text.txt")})
-        EXPECT_EQ(failureOfSave(name(path), "new"), fileError) << path.toStdString();
-    EXPECT_EQ(readBytes(readOnly), "kept");
-    EXPECT_EQ(entriesOf(folder.path()), QStringList{"read-only.txt"});
-}
-
 enum class Place
 {
     NewFile,          // replaced by a new file

@@ -36,13 +36,16 @@ private slots:
     {
         const QTemporaryDir empty;
         const QTemporaryDir withHelp;
-        writeBytes(withHelp.filePath(QStringLiteral("Cinhelp.hlp")), "<h1>Contents</h1>");
+        writeBytes(withHelp.filePath(QStringLiteral("Cinhelp.hlp")),
+                   "<title>Test help</title><h1>Contents</h1>");
         for (const QString& folder : {withHelp.path(), QStringLiteral(CINDRAL_PROGRAM_DIR)}) {
             QWidget owner;
             const HelpViewer* viewer = showHelp(owner, {empty.path(), folder});
             QVERIFY(viewer != nullptr && viewer->isVisible() && !viewer->isModal());
             QCOMPARE(viewer->currentFile(), QDir(folder).filePath(QStringLiteral("Cinhelp.hlp")));
             QVERIFY(!viewer->findChild<QTextBrowser*>("HelpBrowser")->toPlainText().isEmpty());
+            QCOMPARE(viewer->windowTitle(),
+                     folder == withHelp.path() ? "Test help" : "Cindral 1.0v Help");
         }
         // Reported in a box beside the window, which goes on.
         QWidget owner;

@@ -28,7 +28,8 @@ class MainWindowTest : public QObject
 
 private:
     QPointer<MainWindow> m_form;
-    QStringList m_answers; // the open-file dialog's next answers; it cancels once they run out
+    QStringList m_answers;     // the open-file dialog's next answers; it cancels once they run out
+    OpenFileRequest m_request; // what the dialog was last shown with
     QTemporaryDir m_dir;
     QStringList m_painted; // the stage text each time the status bar was drawn on screen
 
@@ -74,7 +75,8 @@ private slots:
         m_answers.clear();
         m_painted.clear();
         m_form = new MainWindow();
-        child<OpenFileDialog>("CommonDialog1")->setRunner([this](const OpenFileRequest&) {
+        child<OpenFileDialog>("CommonDialog1")->setRunner([this](const OpenFileRequest& request) {
+            m_request = request;
             return m_answers.isEmpty() ? std::nullopt : std::optional(m_answers.takeFirst());
         });
         child<StatusBar>("StatusBar1")->installEventFilter(this);
@@ -186,6 +188,9 @@ private slots:
         child("browse")->click();
         QCOMPARE(fileBox()->text(), QString());
         choose(path);
+        QCOMPARE(m_request.filters.size(), 8);
+        QCOMPARE(m_request.filters.at(m_request.filterIndex - 1),
+                 (FileFilter{"Text Files(*.txt)", "*.txt"}));
         fileBox()->setText(typed);
         child("browse")->click();
         QCOMPARE(fileBox()->text(), path);
@@ -212,6 +217,8 @@ private slots:
             pastePassword(passwordText);
             QCOMPARE(password()->text().size(), passwordText.size());
             QCOMPARE(press(button), QStringList(box));
+            if (QString(box).startsWith("Wrong"))
+                QCOMPARE(password()->selectedText(), passwordText);
             QVERIFY(!child<StatusBar>("StatusBar1")->isVisible());
             QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
         }
@@ -322,8 +329,11 @@ private slots:
         QCOMPARE(readBytes(lookAlike), QByteArray("second"));
         // Listed as text the two names are one; nothing was left beside them.
         QCOMPARE(entriesOf(dir.path()), QStringList(QStringLiteral("x\uFFFD.txt")));
-        // The folder is removed by names as text, which miss the one that is not UTF-8.
+        // The folder is removed by names as text, which miss the one that is not UTF-8. Alone, the
+        // name that shows U+FFFD in UTF-8 is its own file.
         QCOMPARE(::unlink(latin1Name.constData()), 0);
+        QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
+                                              "and Saved | Information"));
     }
 };
 

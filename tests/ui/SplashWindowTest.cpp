@@ -91,13 +91,16 @@ private slots:
                               control(name)->geometry().center());
             QVERIFY2(m_splash && m_splash->isVisible(), name);
         }
+        // Tab last: it moves on from the animation to the introduction.
         for (const auto& [key, focus] : {std::pair{Qt::Key_Down, "Text1"},
                                          {Qt::Key_F1, "AniGIF1"},
-                                         {Qt::Key_Shift, "Text1"}}) {
+                                         {Qt::Key_Shift, "Text1"},
+                                         {Qt::Key_Tab, "AniGIF1"}}) {
             control(focus)->setFocus();
             QTest::keyClick(m_splash->windowHandle(), key);
             QVERIFY2(m_splash && m_splash->isVisible(), qPrintable(QKeySequence(key).toString()));
         }
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
         QCOMPARE(control<QPlainTextEdit>("Text1")->toPlainText(), introduction);
     }
 

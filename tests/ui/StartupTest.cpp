@@ -111,7 +111,8 @@ private slots:
     void aStrayOptionOrASecondFileIsRefusedWithoutAWindow()
     {
         for (const QByteArrayList& arguments :
-             {QByteArrayList{"--open", "notes.txt"}, QByteArrayList{"a.txt", "b.txt"}}) {
+             {QByteArrayList{"--open", "notes.txt"}, QByteArrayList{"-o"},
+              QByteArrayList{"a.txt", "b.txt"}}) {
             QCOMPARE(runProgram(arguments), 2);
             QVERIFY(QApplication::topLevelWidgets().isEmpty());
         }
