@@ -1,6 +1,7 @@
 #include "ui/TextFit.h"
 
 #include <QAbstractButton>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -51,7 +52,7 @@ template <typename Control, typename Fits> void shrink(Control& control, Fits fi
 {
     QFont font = control.font();
     if (font.pixelSize() <= 0)
-        font.setPixelSize(QFontMetrics(font).height());
+        font.setPixelSize(QFontInfo(font).pixelSize());
     while (!fits(control, font) && font.pixelSize() > smallestPixelSize)
         font.setPixelSize(font.pixelSize() - 1);
     if (font != control.font())
