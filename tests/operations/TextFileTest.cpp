@@ -3,6 +3,7 @@
 #include "ScratchFiles.h"
 #include "cipher/Failure.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <array>
 #include <csignal>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -264,6 +266,26 @@ TEST(Savetext, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
         EXPECT_EQ(failureOfSaveIn(place, link, original, RLIM_INFINITY), 0);
         EXPECT_EQ(readBytes(path), original) << "a shorter text leaves no tail";
     }
+}
+
+// On a file system of 64 pages with 24 in use, a new file of 50 pages runs out of space while it
+// is written, and a hard-linked file to be overwritten in place with 36 pages gets its new text
+// made beside it but not the space to grow into: both stay as they were.
+TEST(Savetext, AFullDiskChangesNothing)
+{
+    QTemporaryDir folder;
+    const QByteArray path = name(folder.filePath("text.txt"));
+    if (::geteuid() != 0 || ::mount("cindral", name(folder.path()), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "only root mounts a small file system";
+    const auto unmount = qScopeGuard([&] { ::umount(name(folder.path())); });
+    const QByteArray original(24 * 4096, 'o');
+    writeBytes(path, original);
+    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
+    EXPECT_EQ(failureOfSave(path, QByteArray(50 * 4096, 'n')), diskFull);
+    ASSERT_EQ(::link(path, name(folder.filePath("other.txt"))), 0);
+    EXPECT_EQ(failureOfSave(path, QByteArray(36 * 4096, 'n')), diskFull);
+    EXPECT_EQ(readBytes(path), original);
+    EXPECT_EQ(entriesOf(folder.path()), (QStringList{"other.txt", "text.txt"}));
 }
 
 } // namespace
