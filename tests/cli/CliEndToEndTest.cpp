@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "PseudoTerminal.h"
 #include "operations/ScratchFiles.h"
 
 #include <QTemporaryDir>
@@ -38,6 +39,26 @@ protected:
     std::string m_out;
     std::string m_err;
 };
+
+// Typed on the terminal, a password to encrypt with is asked for twice, as a typing mistake would
+// lock the file under a password nobody knows; one to decrypt with, once.
+TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
+{
+    writeBytes(path("a.txt"), plain);
+    const PseudoTerminal pty;
+    const std::tuple<QByteArray, QByteArrayList, int, QByteArray> rows[] = {
+        {"encrypt", {"abcde\n", "abcdf\n"}, 1, plain},
+        {"encrypt", {"abcde\n", "abcde\n"}, 0, image},
+        {"decrypt", {"abcde\n"}, 0, plain},
+    };
+    for (const auto& [command, lines, exitCode, after] : rows) {
+        CliProcess process(m_folder.path(), {command, "a.txt"}, RLIM_INFINITY, pty.name());
+        for (const QByteArray& line : lines)
+            ASSERT_TRUE(pty.shownUntil("assword: ").endsWith("assword: ") && pty.type(line));
+        EXPECT_EQ(process.finish({}), exitCode) << process.err;
+        EXPECT_EQ(readBytes(path("a.txt")), after) << command.constData();
+    }
+}
 
 // A name is the bytes it was given, UTF-8 or not, and never a look-alike: the twin named by the
 // UTF-8 of U+FFFD, which the Latin-1 name turns into when read as UTF-8, stays as it was.

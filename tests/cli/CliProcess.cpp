@@ -14,11 +14,14 @@ namespace {
 
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
 [[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv, int input,
-                              int out, int err, rlim_t fileSizeLimit, int execFailed)
+                              int out, int err, rlim_t fileSizeLimit, const QByteArray& terminal,
+                              int execFailed)
 {
     const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
     ::signal(SIGPIPE, SIG_DFL);
-    if (::setsid() < 0 || ::chdir(folder.constData()) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
+    // The first terminal a session leader opens becomes its controlling terminal.
+    if (::setsid() < 0 || (!terminal.isEmpty() && ::open(terminal.constData(), O_RDWR) < 0) ||
+        ::chdir(folder.constData()) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
         ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 ||
         ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
         ::_exit(127);
@@ -35,7 +38,8 @@ int openOutput(const QString& path)
 
 } // namespace
 
-CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, rlim_t fileSizeLimit)
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, rlim_t fileSizeLimit,
+                       const QByteArray& terminal)
 {
     QByteArrayList words{CINDRAL_CLI_PATH};
     words += arguments;
@@ -51,7 +55,8 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, r
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
-        execInChild(folder.toLocal8Bit(), argv, input[0], out, err, fileSizeLimit, execFailed[1]);
+        execInChild(folder.toLocal8Bit(), argv, input[0], out, err, fileSizeLimit, terminal,
+                    execFailed[1]);
     for (const int fd : {input[0], out, err, execFailed[1]})
         ::close(fd);
     m_input = input[1];
@@ -83,7 +88,11 @@ int CliProcess::finish(const QByteArray& input)
     m_input = -1;
     int status = 0;
     struct rusage usage = {};
-    ::wait4(m_pid, &status, 0, &usage);
+    for (int waited = 0; ::wait4(m_pid, &status, WNOHANG, &usage) == 0; waited += 10) {
+        if (waited == 30000)
+            ::kill(m_pid, SIGKILL);
+        ::usleep(10000);
+    }
     m_pid = -1;
     peakResidentKiB = usage.ru_maxrss;
     out = readBytes(m_streams.filePath("out")).toStdString();

@@ -8,13 +8,14 @@
 #include <sys/resource.h>
 
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
-// without a terminal (so it can never wait for a typed password), in a given folder, with an
-// optional file-size limit. Standard output and error go to files, so nothing can block.
+// whose terminal is the one named or none (so it can never wait for a typed password), in a given
+// folder, with an optional file-size limit. Standard output and error go to files, so nothing can
+// block.
 class CliProcess
 {
 public:
     CliProcess(const QString& folder, const QByteArrayList& arguments,
-               rlim_t fileSizeLimit = RLIM_INFINITY);
+               rlim_t fileSizeLimit = RLIM_INFINITY, const QByteArray& terminal = {});
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
@@ -22,8 +23,8 @@ public:
     // Known only once the program has been executed, never while the child is still the test.
     [[nodiscard]] pid_t pid() const { return m_pid; }
 
-    // Writes `input` to standard input, closes it and waits for the end. The exit status, or
-    // 128 + the signal that ended the program.
+    // Writes `input` to standard input, closes it and waits for the end, killing a program still
+    // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
     int finish(const QByteArray& input);
 
     std::string out;
