@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Injects each fault of mutants.txt (ID<TAB>path<TAB>perl substitution) into a checkout of a
+# commit, one at a time, builds, runs the tests and records which tests fail: the fault's
+# "killers". A fault nothing catches is a gap in the tests; a test that alone catches none of the
+# faults is one whose checks others already make.
+#   bash tools/mutation/run.sh [COMMIT]        (default HEAD)
+# Work goes to $MUT_WORK (default ${TMPDIR:-/tmp}/cindral-mutation-COMMIT): tree/, build/,
+# results.txt ("ID<TAB>killers" or SURVIVED, STILLBORN, NOCHANGE) and logs/. A second run with the
+# same commit resumes where the first stopped. Then: python3 tools/mutation/analyze.py "$MUT_WORK".
+set -euo pipefail
+
+HERE="$(cd "$(dirname "$0")" && pwd)"
+REPO="$(git -C "$HERE" rev-parse --show-toplevel)"
+COMMIT="$(git -C "$REPO" rev-parse --short "${1:-HEAD}")"
+WORK="${MUT_WORK:-${TMPDIR:-/tmp}/cindral-mutation-$COMMIT}"
+TREE="$WORK/tree"
+BUILD="$WORK/build"
+RESULTS="$WORK/results.txt"
+LOGS="$WORK/logs"
+APPLIED="$WORK/applied" # the file a fault is injected into, while it is
+EXCLUDE='package_contents|source_formatting|desktop_entry|metainfo'
+
+export QT_QPA_PLATFORM=offscreen
+mkdir -p "$LOGS"
+touch "$RESULTS"
+[[ -d "$TREE" ]] || git -C "$REPO" worktree add --detach "$TREE" "$COMMIT" >/dev/null
+
+restore() {
+    if [[ -s "$APPLIED" ]]; then
+        git -C "$TREE" checkout -q -- "$(cat "$APPLIED")"
+        rm -f "$APPLIED"
+    fi
+}
+trap 'restore; exit 130' INT TERM
+trap restore EXIT
+restore # a run killed outright may have left a fault in
+
+[[ -f "$BUILD/CMakeCache.txt" ]] ||
+    cmake -S "$TREE" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$LOGS/configure.log"
+
+build() { cmake --build "$BUILD" -j2 </dev/null >"$1" 2>&1; }
+
+# The killers of one run of the tests, empty when all pass; stops everything when the results
+# cannot be read, so that a broken run never passes for a fault nothing catches.
+killers() {
+    ctest --test-dir "$BUILD" -E "$EXCLUDE" -j2 --timeout 90 --output-junit "$1.xml" \
+        </dev/null >"$1.log" 2>&1 || true
+    python3 "$HERE/killers.py" "$1.xml"
+}
+
+recorded() { grep -q "^$1	" "$RESULTS"; }
+
+if ! recorded BASELINE; then
+    build "$LOGS/BASELINE.build.log"
+    failing="$(killers "$LOGS/BASELINE")"
+    [[ -z "$failing" ]] || { echo "the tests fail without a fault: $failing" >&2; exit 2; }
+    printf 'BASELINE\tok\n' >>"$RESULTS"
+fi
+
+while IFS=$'\t' read -r -u 3 id path substitution; do
+    recorded "$id" && continue
+    printf '%s' "$path" >"$APPLIED"
+    before="$(sha1sum <"$TREE/$path")"
+    perl -0pi -e "$substitution" "$TREE/$path"
+    if [[ "$before" == "$(sha1sum <"$TREE/$path")" ]]; then
+        outcome=NOCHANGE # the code has moved on: rewrite the fault
+    elif ! build "$LOGS/$id.build.log"; then
+        outcome=STILLBORN
+    else
+        outcome="$(killers "$LOGS/$id")"
+    fi
+    restore
+    printf '%s\t%s\n' "$id" "${outcome:-SURVIVED}" | tee -a "$RESULTS"
+done 3<"$HERE/mutants.txt"
+
+build "$LOGS/final.build.log" # the build matches the tree again
