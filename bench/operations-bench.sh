@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times Cindral's two operations, through cindral-cli and through the core alone (cindral-bench),
 # in place on large text files against cp, cp + sync, tr doing the same byte shift and openssl's
 # AES-128-CTR, in interleaved rounds, with every run's peak resident memory; then encrypts and

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the program's start-up, from exec to its first window mapped on the X server, against a
 # bare Qt main window on the same Xvfb screen (no window manager): runs alternate between the two,
 # and the medians are compared. Exits with 1 when the program takes more than 1.3 x the bare

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Desktop integration and the Debian package.
 
 install(FILES ${PROJECT_SOURCE_DIR}/data/org.example.cindral.desktop

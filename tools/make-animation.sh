@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the splash window's animation with ImageMagick: a padlock circled by a running light,
 # ten frames of 68x50 pixels shown 150 ms each, looping without end, written as a GIF89a.
 # Usage: tools/make-animation.sh [output.gif]   (default: src/ui/images/animation.gif)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's icon (32x32) and the About window's picture (107x115) with ImageMagick:
 # the padlock of the splash animation, gold with a silver shackle.
 # Usage: tools/make-images.sh [output folder]   (default: src/ui/images)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the splash window, the main window and the About window on a virtual
 # screen and writes them to doc/screenshots/. The program is driven as a user would drive it:
 # xdotool types and presses its access keys, ImageMagick's import takes the pictures.

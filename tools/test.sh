@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Cindral with AddressSanitizer and UndefinedBehaviorSanitizer (installing what is
 # missing) and runs every test under them; any sanitizer report fails the run.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shows where the windows land on a Wayland desktop. Starts the program under weston (headless)
 # and under GNOME's mutter (nested in Xvfb), once on Wayland itself and once as it starts by
 # default (on XWayland), and takes a screenshot of each while the splash window is up.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // cindral-bench: runs the real Encrypt or Decrypt operation on one file, in place, in a child
 // process, and prints the child's wall time and peak resident memory. The password is the first
 // line of standard input. bench/operations-bench.sh drives it (bench/README.md).

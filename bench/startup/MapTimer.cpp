@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // cindral-map-timer: starts a program and prints the milliseconds from its exec to the first
 // window mapped on the X server named by DISPLAY, then ends the program. Without a window
 // manager a client's map request maps at once, so this is when its first window appears.

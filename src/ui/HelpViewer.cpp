@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/HelpViewer.h"
 
 #include <QDir>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the software-centre entry: AppStream's own validation, then that it launches the
 # committed desktop entry and shows the committed screenshots.
 # Usage: check-metainfo.sh SOURCE_DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured and built tree into a temporary folder and checks
 # what it would put on a user's machine.
 set -euo pipefail

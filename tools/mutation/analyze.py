@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Summarises a run of tools/mutation/run.sh: the faults nothing caught, then per test the faults it
 catches, those it alone catches and its own lines, then the smallest set of tests (by their own
 lines) that still catches every caught fault.

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the failing tests of one CTest JUnit file, space-separated: a GoogleTest case by its
 entry name, a Qt Test function as Entry::function (from its "FAIL!" line, or the function it was
 in when the program died), and Entry(crash) or Entry(timeout) where no function can be named.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Injects each fault of mutants.txt (ID<TAB>path<TAB>perl substitution) into a checkout of a
 # commit, one at a time, builds, runs the tests and records which tests fail: the fault's
 # "killers". A fault nothing catches is a gap in the tests; a test that alone catches none of the
