@@ -11,7 +11,7 @@ packages=(
   xvfb xauth fonts-dejavu-core fontconfig
   desktop-file-utils appstream dpkg-dev file
   fonts-liberation fonts-comic-neue imagemagick xdotool
-  time clang-format git
+  time clang-format git libacl1-dev
   openssl
 )
 

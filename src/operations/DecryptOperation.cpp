@@ -57,7 +57,7 @@ Outcome decryptChosenFile(WindowServices& window, OperationState& state, qsizety
     window.setStageText(text::decrypting.toString());
     state.pwdarg = window.passwordText();
     savetext(
-        state.filename,
+        text.file(),
         [&](TextSink& file) {
             cipher::ImageBody image(state.digitcount);
             forEveryPiece(window, text, [&](std::span<char> piece) {

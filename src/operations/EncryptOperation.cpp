@@ -35,7 +35,7 @@ Outcome encryptChosenFile(WindowServices& window, OperationState& state, qsizety
     state.pwdarg = window.passwordText();
     state.pwdavg = cipher::pwd(state.pwdarg);
     savetext(
-        state.filename,
+        text.file(),
         [&](TextSink& file) {
             file.write(QByteArrayView(&cipher::marker, 1));
             forEveryPiece(window, text, [&](std::span<char> piece) {

@@ -28,4 +28,19 @@ Failure fileError(const std::string& reason)
     return Failure(FailureNumber::FileError, reason);
 }
 
+Failure replaced()
+{
+    return fileError("the file or its folder was replaced while being worked on");
+}
+
+Failure changed()
+{
+    return fileError("the file changed while being worked on");
+}
+
+Failure inUse()
+{
+    return fileError("the file is in use by another Cindral");
+}
+
 } // namespace cindral::filefailure

@@ -17,4 +17,9 @@ namespace cindral::filefailure {
 
 [[nodiscard]] Failure fileError(const std::string& reason);
 
+// What others did to the file while an operation worked on it.
+[[nodiscard]] Failure replaced();
+[[nodiscard]] Failure changed();
+[[nodiscard]] Failure inUse();
+
 } // namespace cindral::filefailure

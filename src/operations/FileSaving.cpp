@@ -1,25 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "operations/FileSaving.h"
-
 #include "cipher/Failure.h"
-#include "operations/FileDescriptor.h"
 #include "operations/FileFailure.h"
 #include "operations/FileIdentity.h"
+#include "operations/FileIo.h"
 #include "operations/NewFile.h"
+#include "operations/OpenedFile.h"
+#include "operations/TextFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+// The two routes of a save: replace the file through a new file that takes its place in one
+// step, or stage the whole new text elsewhere and then overwrite the file in place.
 namespace cindral {
 
 using filefailure::fileError;
@@ -27,33 +24,6 @@ using filefailure::fromErrno;
 using Producer = std::function<void(TextSink&)>;
 
 namespace {
-
-[[nodiscard]] QByteArray folderOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
-}
-
-[[nodiscard]] QByteArray resolvedPath(const QByteArray& path)
-{
-    char* resolved = ::realpath(path.constData(), nullptr);
-    if (!resolved)
-        throw fromErrno(errno, "cannot resolve");
-    QByteArray result(resolved);
-    std::free(resolved);
-    return result;
-}
-
-[[nodiscard]] std::optional<NewFile> newFileIn(const QByteArray& folder)
-{
-    std::optional<NewFile> file;
-    try {
-        file.emplace(folder);
-    } catch (const Failure&) {
-        // The caller has somewhere else to go.
-    }
-    return file;
-}
 
 void produceInto(int fd, const Producer& produce)
 {
@@ -70,31 +40,44 @@ void produceInto(int fd, const Producer& produce)
     throw failure;
 }
 
-void readFully(int fd, char* into, qsizetype size, qint64 offset)
+// Opening the file for writing proves the right to write, also where the folder would allow a
+// replacement. A file whose owner may not write is read-only, also for root.
+[[nodiscard]] FileDescriptor writableHandle(const OpenedFile& file, const Producer& produce)
 {
-    while (size > 0) {
-        const ssize_t got = ::pread(fd, into, static_cast<size_t>(size), offset);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            throw fromErrno(got < 0 ? errno : EIO, "cannot read the new text back");
-        into += got;
-        size -= got;
-        offset += got;
+    if ((file.opened().st_mode & S_IWUSR) == 0)
+        produceThenFail(produce, fileError("read-only"));
+    try {
+        return file.reopenForWriting();
+    } catch (const Failure& failure) {
+        produceThenFail(produce, failure);
     }
 }
 
-void writeFully(int fd, const char* from, qsizetype size, qint64 offset)
+// A new file beside the old one that has taken over everything that decides who may use it.
+// None for a file with other names (replacing one would leave the old text readable under the
+// others), in a folder that refuses new files, or whose identity the new file cannot take.
+[[nodiscard]] std::optional<NewFile> replacementFor(const OpenedFile& file)
 {
-    while (size > 0) {
-        const ssize_t done = ::pwrite(fd, from, static_cast<size_t>(size), offset);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            throw fromErrno(done < 0 ? errno : ENOSPC, "cannot write");
-        from += done;
-        size -= done;
-        offset += done;
+    if (file.opened().st_nlink != 1)
+        return std::nullopt;
+    std::optional<NewFile> replacement;
+    try {
+        replacement.emplace(file.folder());
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+    if (!takeOverIdentity(replacement->fd(), file.fd(), file.opened()))
+        return std::nullopt;
+    return replacement;
+}
+
+// Where the new text of an overwrite is made whole first: nobody else may open it.
+[[nodiscard]] NewFile stagingFileFor(const OpenedFile& file)
+{
+    try {
+        return NewFile(file.folder());
+    } catch (const Failure&) {
+        return NewFile::inTemporaryFolder();
     }
 }
 
@@ -107,10 +90,8 @@ void reserveSpace(int fd, qint64 total)
         throw fromErrno(EFBIG, "cannot reserve space");
     if (total == 0)
         return;
-    int result = 0;
-    do {
-        result = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, total);
-    } while (result != 0 && errno == EINTR);
+    const int result =
+        fileio::retried([&] { return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, total); });
     // A file system that cannot reserve space is written without the reservation.
     if (result != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
         throw fromErrno(errno, "cannot reserve space");
@@ -119,16 +100,14 @@ void reserveSpace(int fd, qint64 total)
 // Copies the finished new text over the file, a piece at a time.
 void overwriteInPlace(int fd, int newText, qsizetype pieceSize)
 {
-    struct stat info = {};
-    if (::fstat(newText, &info) != 0)
-        throw fromErrno(errno, "cannot examine the new text");
-    const qint64 total = info.st_size;
+    const qint64 total = fileio::statOf(newText, "cannot examine the new text").st_size;
     reserveSpace(fd, total);
     QByteArray buffer(pieceSize, Qt::Uninitialized);
     for (qint64 offset = 0; offset < total; offset += pieceSize) {
         const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, total - offset));
-        readFully(newText, buffer.data(), size, offset);
-        writeFully(fd, buffer.constData(), size, offset);
+        if (fileio::readAt(newText, buffer.data(), size, offset) != size)
+            throw fromErrno(EIO, "cannot read the new text back");
+        fileio::writeAllAt(fd, QByteArrayView(buffer.constData(), size), offset);
     }
     if (::ftruncate(fd, total) != 0)
         throw fromErrno(errno, "cannot truncate");
@@ -136,53 +115,30 @@ void overwriteInPlace(int fd, int newText, qsizetype pieceSize)
         throw fromErrno(errno, "cannot flush");
 }
 
-[[nodiscard]] bool ownerMayWrite(const struct stat& info)
+void replaceThroughNewFile(const OpenedFile& file, NewFile& replacement, const Producer& produce)
 {
-    return (info.st_mode & S_IWUSR) != 0;
+    produceInto(replacement.fd(), produce);
+    replacement.replace(file);
 }
 
-void saveOverExisting(const FileDescriptor& file, const QByteArray& path, const Producer& produce,
-                      qsizetype pieceSize)
+void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
+                        const Producer& produce, qsizetype pieceSize)
 {
-    struct stat info = {};
-    if (::fstat(file.get(), &info) != 0)
-        throw fromErrno(errno, "cannot examine");
-    if (!S_ISREG(info.st_mode))
-        throw fileError("not a regular file");
-    if (!ownerMayWrite(info))
-        produceThenFail(produce, fileError("read-only"));
-    const QByteArray resolved = resolvedPath(path);
-    std::optional<NewFile> newFile = newFileIn(folderOf(resolved));
-    // Replacing a file with other names would leave the old text readable under them.
-    if (newFile && info.st_nlink == 1 && takeOverIdentity(newFile->fd(), file.get(), info)) {
-        produceInto(newFile->fd(), produce);
-        newFile->replace(resolved);
-        return;
-    }
-    // Written in place: the new text is made whole elsewhere first, nobody else may open it.
-    if (!newFile)
-        newFile.emplace(QFile::encodeName(QDir::tempPath()));
-    produceInto(newFile->fd(), produce);
-    overwriteInPlace(file.get(), newFile->fd(), pieceSize);
+    const NewFile staging = stagingFileFor(file);
+    produceInto(staging.fd(), produce);
+    file.checkUntouched();
+    overwriteInPlace(writable.get(), staging.fd(), pieceSize);
 }
 
 } // namespace
 
-void saveWhole(const QByteArray& path, const Producer& produce, qsizetype pieceSize)
+void savetext(const OpenedFile& file, const Producer& produce, qsizetype pieceSize)
 {
-    // Opening for writing proves the right to write, also where the folder would allow a
-    // replacement; a file that went missing since it was read is created anew.
-    const FileDescriptor existing(
-        ::open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (existing.isOpen()) {
-        saveOverExisting(existing, path, produce, pieceSize);
-    } else if (errno == ENOENT && !path.isEmpty()) {
-        NewFile newFile(folderOf(path));
-        produceInto(newFile.fd(), produce);
-        newFile.replace(path);
-    } else {
-        produceThenFail(produce, fromErrno(errno, "cannot open"));
-    }
+    const FileDescriptor writable = writableHandle(file, produce);
+    if (std::optional<NewFile> replacement = replacementFor(file))
+        replaceThroughNewFile(file, *replacement, produce);
+    else
+        stageThenOverwrite(file, writable, produce, pieceSize);
 }
 
 } // namespace cindral

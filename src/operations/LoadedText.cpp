@@ -3,50 +3,24 @@
 
 #include "operations/LoadedText.h"
 
-#include "operations/FileFailure.h"
+#include "operations/FileIo.h"
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace cindral {
-
-using filefailure::fromErrno;
 
 namespace {
 
 constexpr char cr = '\r';
 constexpr char lf = '\n';
 
-// Reads exactly `size` bytes at `offset`, or fewer where the file now ends.
-qsizetype readAt(int fd, char* into, qsizetype size, qint64 offset)
-{
-    qsizetype done = 0;
-    while (done < size) {
-        const ssize_t got =
-            ::pread(fd, into + done, static_cast<size_t>(size - done), offset + done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fromErrno(errno, "cannot read");
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return done;
-}
-
 } // namespace
 
-LoadedText::LoadedText(FileDescriptor file, LineEnds lineEnds, qsizetype pieceSize)
-    : m_file(std::move(file)), m_rule(lineEnds), m_buffer(pieceSize + 1, Qt::Uninitialized)
+LoadedText::LoadedText(OpenedFile file, LineEnds lineEnds, qsizetype pieceSize)
+    : m_file(std::move(file)), m_rule(lineEnds), m_buffer(pieceSize + 1, Qt::Uninitialized),
+      m_fileSize(m_file.opened().st_size)
 {
-    struct stat info = {};
-    if (::fstat(m_file.get(), &info) != 0)
-        throw fromErrno(errno, "cannot examine");
-    m_fileSize = info.st_size;
     advance();
 }
 
@@ -55,11 +29,7 @@ void LoadedText::advance()
     m_piece = {};
     while (m_piece.empty() && !m_fileEnded) {
         char* const start = m_buffer.data() + 1;
-        const ssize_t got = ::read(m_file.get(), start, static_cast<size_t>(m_buffer.size() - 1));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fromErrno(errno, "cannot read");
+        const qsizetype got = fileio::readSome(m_file.fd(), start, m_buffer.size() - 1);
         if (got == 0) {
             m_fileEnded = true;
             m_ending = m_rule.finish().toByteArray();
@@ -75,17 +45,14 @@ void LoadedText::advance()
 // unless it is a CR or an LF whose byte before is a CR.
 QByteArray LoadedText::lastJoined(qsizetype count) const
 {
-    struct stat info = {};
-    if (::fstat(m_file.get(), &info) != 0)
-        throw fromErrno(errno, "cannot examine");
     QByteArray reversed;
     std::array<char, 4096> block{};
-    qint64 end = info.st_size;
+    qint64 end = fileio::statOf(m_file.fd()).st_size;
     while (end > 0 && reversed.size() < count) {
         // One byte more in front, to see what comes before the block's first byte.
         const qint64 start = std::max<qint64>(end - static_cast<qint64>(block.size()) + 1, 0);
         const qint64 from = std::max<qint64>(start - 1, 0);
-        const qsizetype got = readAt(m_file.get(), block.data(), end - from, from);
+        const qsizetype got = fileio::readAt(m_file.fd(), block.data(), end - from, from);
         for (qint64 at = std::min(end, from + got) - 1; at >= start && reversed.size() < count;
              --at) {
             const char byte = block[at - from];

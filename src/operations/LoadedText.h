@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "operations/FileDescriptor.h"
 #include "operations/LineRule.h"
+#include "operations/OpenedFile.h"
 
 #include <QByteArray>
 #include <span>
@@ -16,8 +16,12 @@ namespace cindral {
 class LoadedText
 {
 public:
-    // Takes over an open file; reads its first piece. Throws Failure when the file cannot be read.
-    LoadedText(FileDescriptor file, LineEnds lineEnds, qsizetype pieceSize);
+    // Takes over an opened file; reads its first piece. Throws Failure when the file cannot be
+    // read.
+    LoadedText(OpenedFile file, LineEnds lineEnds, qsizetype pieceSize);
+
+    // The file the text is read from, held until the text goes.
+    [[nodiscard]] const OpenedFile& file() const { return m_file; }
 
     // The piece at hand, which the caller may change in place; empty once the text has ended.
     // Every piece but the end is non-empty.
@@ -35,7 +39,7 @@ public:
     [[nodiscard]] QByteArray lastJoined(qsizetype count) const;
 
 private:
-    FileDescriptor m_file;
+    OpenedFile m_file;
     LineRule m_rule;
     QByteArray m_buffer; // a spare byte, then a piece of the file
     QByteArray m_spare;  // the loaded text of a piece its lone CRs made grow

@@ -4,11 +4,14 @@
 #include "operations/NewFile.h"
 
 #include "operations/FileFailure.h"
+#include "operations/OpenedFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 #include <utility>
 
@@ -20,36 +23,49 @@ namespace {
 
 constexpr mode_t ownerOnly = 0600;
 
-[[nodiscard]] QByteArray hiddenName(const QByteArray& folder)
+[[nodiscard]] QByteArray hiddenName()
 {
-    const quint32 random = QRandomGenerator::system()->generate();
-    return folder + "/.cindral-" + QByteArray::number(random, 36);
+    return ".cindral-" + QByteArray::number(QRandomGenerator::system()->generate(), 36);
 }
 
-// Once the new name is in place, the folder entry itself is made durable; the content is
-// already safe, so a folder that cannot be synced is no failure.
-void syncFolder(const QByteArray& folder)
+[[nodiscard]] bool exchange(int folder, const QByteArray& name, const QByteArray& other)
 {
-    const FileDescriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.isOpen())
-        (void)::fsync(dir.get());
+    return ::renameat2(folder, name.constData(), folder, other.constData(), RENAME_EXCHANGE) == 0;
 }
 
 } // namespace
 
-NewFile::NewFile(const QByteArray& folder) : m_folder(folder)
+NewFile::NewFile(int folder) : m_folder(::fcntl(folder, F_DUPFD_CLOEXEC, 0))
 {
-    m_file = FileDescriptor(::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, ownerOnly));
+    if (!m_folder.isOpen())
+        throw fromErrno(errno, "cannot create a new file");
+    m_file =
+        FileDescriptor(::openat(m_folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, ownerOnly));
     if (m_file.isOpen())
         return;
     if (errno != EOPNOTSUPP && errno != EISDIR)
         throw fromErrno(errno, "cannot create a new file");
     // A file system without unnamed files: a hidden name nobody else may open.
-    QByteArray name = folder + "/.cindral-XXXXXX";
-    m_file = FileDescriptor(::mkostemp(name.data(), O_CLOEXEC));
-    if (!m_file.isOpen())
+    for (;;) {
+        const QByteArray name = hiddenName();
+        m_file = FileDescriptor(::openat(m_folder.get(), name.constData(),
+                                         O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, ownerOnly));
+        if (m_file.isOpen()) {
+            m_name = name;
+            return;
+        }
+        if (errno != EEXIST)
+            throw fromErrno(errno, "cannot create a new file");
+    }
+}
+
+NewFile NewFile::inTemporaryFolder()
+{
+    const FileDescriptor folder(
+        ::open(QFile::encodeName(QDir::tempPath()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isOpen())
         throw fromErrno(errno, "cannot create a new file");
-    m_name = name;
+    return NewFile(folder.get());
 }
 
 NewFile::NewFile(NewFile&& other) noexcept
@@ -60,7 +76,7 @@ NewFile::NewFile(NewFile&& other) noexcept
 NewFile::~NewFile()
 {
     if (!m_name.isEmpty())
-        (void)::unlink(m_name.constData());
+        (void)::unlinkat(m_folder.get(), m_name.constData(), 0);
 }
 
 // An unnamed file can only be put in place through a name of its own first.
@@ -68,25 +84,69 @@ QByteArray NewFile::linkedName()
 {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.get());
     for (;;) {
-        QByteArray name = hiddenName(m_folder);
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-            0)
+        QByteArray name = hiddenName();
+        if (::linkat(AT_FDCWD, self.constData(), m_folder.get(), name.constData(),
+                     AT_SYMLINK_FOLLOW) == 0)
             return name;
         if (errno != EEXIST)
             throw fromErrno(errno, "cannot name the new file");
     }
 }
 
-void NewFile::replace(const QByteArray& path)
+void NewFile::replace(const OpenedFile& original)
 {
     if (::fsync(m_file.get()) != 0)
         throw fromErrno(errno, "cannot flush");
     if (m_name.isEmpty())
         m_name = linkedName();
-    if (::rename(m_name.constData(), path.constData()) != 0)
+    original.checkUntouched();
+    if (exchange(m_folder.get(), m_name, original.name()))
+        settleExchange(original);
+    else if (errno == EINVAL || errno == ENOSYS)
+        renameChecked(original);
+    else
+        throw fromErrno(errno, "cannot replace");
+    syncFolder();
+}
+
+// The exchange took whatever lay under the name out of its place. Only the file that was read,
+// unwritten, may go; anything else someone put there in the meantime is put back. (The exchange
+// itself has moved the file's change time.)
+void NewFile::settleExchange(const OpenedFile& original)
+{
+    struct stat taken = {};
+    const bool tookOriginal =
+        ::fstatat(m_folder.get(), m_name.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0 &&
+        original.isThisFile(taken);
+    if (tookOriginal && original.isUnwritten()) {
+        (void)::unlinkat(m_folder.get(), m_name.constData(), 0);
+        m_name.clear();
+        return;
+    }
+    // Should even the way back be blocked, nothing is removed: no one's file is lost.
+    if (!exchange(m_folder.get(), m_name, original.name()))
+        m_name.clear();
+    throw tookOriginal ? filefailure::changed() : filefailure::replaced();
+}
+
+// A file system that cannot exchange two names. The file is checked once more right before the
+// rename; a file put under its name in the short time between the two would be replaced.
+void NewFile::renameChecked(const OpenedFile& original)
+{
+    original.checkUntouched();
+    if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(),
+                   original.name().constData()) != 0)
         throw fromErrno(errno, "cannot replace");
     m_name.clear();
-    syncFolder(m_folder);
+}
+
+// Once the new name is in place, the folder entry itself is made durable; the content is
+// already safe, so a folder that cannot be synced is no failure.
+void NewFile::syncFolder() const
+{
+    const FileDescriptor folder(::openat(m_folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.isOpen())
+        (void)::fsync(folder.get());
 }
 
 } // namespace cindral

@@ -9,16 +9,20 @@
 
 namespace cindral {
 
+class OpenedFile;
+
 // A file being written in a folder, which nobody else can open: unnamed where the file system
 // allows it, otherwise under a hidden name with no permission for anyone but its owner. Until
 // replace() puts it in another file's place, it is abandoned with the object, so a failure
-// part-way leaves nothing behind. Names are the file system's bytes: a name need not be UTF-8,
-// which is why this does not use QSaveFile (it takes names as text).
+// part-way leaves nothing behind. Names are the file system's bytes, relative to the folder's
+// handle: a name need not be UTF-8, which is why this does not use QSaveFile.
 class NewFile
 {
 public:
-    // Throws Failure when the folder refuses a new file.
-    explicit NewFile(const QByteArray& folder);
+    // In the folder open as `folder`. Throws Failure when the folder refuses a new file.
+    explicit NewFile(int folder);
+    // In the system's temporary folder.
+    [[nodiscard]] static NewFile inTemporaryFolder();
     ~NewFile();
     NewFile(NewFile&& other) noexcept;
     NewFile& operator=(NewFile&&) = delete;
@@ -27,14 +31,19 @@ public:
 
     [[nodiscard]] int fd() const { return m_file.get(); }
 
-    // Puts the file in the place of `path`, a file of the same folder, in one step: whoever
-    // opens `path` finds the old file or the new one, never a mixture. Syncs the folder after.
-    void replace(const QByteArray& path);
+    // Puts the file in the place of `original`, a file of the same folder, in one step: whoever
+    // opens its name finds the old file or the new one, never a mixture. Only the very file that
+    // was read is replaced, and only when it is unchanged; otherwise Failure(FileError) and
+    // everything as it was. Syncs the folder after.
+    void replace(const OpenedFile& original);
 
 private:
     [[nodiscard]] QByteArray linkedName();
+    void settleExchange(const OpenedFile& original);
+    void renameChecked(const OpenedFile& original);
+    void syncFolder() const;
 
-    QByteArray m_folder;
+    FileDescriptor m_folder;
     QByteArray m_name; // empty while the file has no name
     FileDescriptor m_file;
 };

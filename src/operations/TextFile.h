@@ -17,24 +17,26 @@ namespace cindral {
 // How much of a file is read, transformed and written at once; found best by measurement.
 inline constexpr qsizetype defaultPieceSize = qsizetype{1} << 20;
 
-// Opens the file and gives its loaded text by the line rule (see LineRule). `opened` runs after
-// the file has been opened and before anything is read.
-// Throws Failure(FileError) for a missing file, a folder, a device or pipe, or one that cannot
-// be opened or read.
+// Opens the file (see OpenedFile) and gives its loaded text by the line rule (see LineRule).
+// `opened` runs after the file has been opened and before anything is read.
+// Throws Failure(FileError) for a missing file, a folder, a device or pipe, one that cannot be
+// opened or read, and one another Cindral is working on.
 [[nodiscard]] LoadedText loadtext(const QByteArray& filename, LineEnds appendLineEnds,
                                   const std::function<void()>& opened,
                                   qsizetype pieceSize = defaultPieceSize);
 
-// Makes the file's whole content what `produce` writes into the sink it is given, or leaves the
-// file exactly as it was when anything fails, `produce` included. The new text goes to a new file
-// that takes the old one's place in one step, keeping its permissions, owner, group and extended
-// attributes; a symbolic link is followed. A file with other hard links, in a folder that refuses
-// new files, or whose identity a new file cannot take, is overwritten in place, but only once
-// the whole new text has been made in a temporary file and the space for it reserved.
+// Makes the whole content of the file that was read what `produce` writes into the sink it is
+// given, or leaves the file exactly as it was when anything fails, `produce` included. The new
+// text goes to a new file that takes the old one's place in one step, keeping its permissions,
+// owner, group and extended attributes. A file with other hard links, in a folder that refuses
+// new files, or whose identity a new file cannot take, is overwritten in place, but only once the
+// whole new text has been made in a temporary file and the space for it reserved.
 // A file whose owner has no write permission is read-only: Failure(FileError), also for root.
 // A file that cannot be written still has its new text made (and discarded) first, so a failure
-// of `produce` comes before that one.
-void savetext(const QByteArray& filename, const std::function<void(TextSink&)>& produce,
+// of `produce` comes before that one. A file that someone else has meanwhile replaced, moved,
+// removed or changed is left alone with Failure(FileError), and so is whatever now lies in its
+// place.
+void savetext(const OpenedFile& file, const std::function<void(TextSink&)>& produce,
               qsizetype pieceSize = defaultPieceSize);
 
 } // namespace cindral

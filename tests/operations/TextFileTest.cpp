@@ -5,19 +5,17 @@
 
 #include "ScratchFiles.h"
 #include "cipher/Failure.h"
+#include "support/AsUser.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <array>
 #include <csignal>
-#include <cstdint>
 #include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/acl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <tuple>
 #include <unistd.h>
@@ -102,21 +100,6 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     }
 }
 
-// Runs `action` in a child as the given user and group; its result is the exit status.
-int asUser(uid_t user, gid_t group, const std::function<int()>& action)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(::setgroups(0, nullptr) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0
-                    ? action()
-                    : 100);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
-}
-
-constexpr std::uint32_t anyId = 0xFFFFFFFF;
 constexpr uid_t otherUser = 4321;
 
 constexpr qsizetype savedPiece = 4096;
@@ -126,7 +109,7 @@ constexpr qsizetype savedPiece = 4096;
 int failureOfSave(const QByteArray& path, QByteArrayView content, qsizetype failingPieces = -1)
 {
     return failureOf([&] {
-        cindral::savetext(path, [&](cindral::TextSink& sink) {
+        cindral::savetext(cindral::OpenedFile(path), [&](cindral::TextSink& sink) {
             for (qsizetype at = 0; at < content.size(); at += savedPiece) {
                 if (at / savedPiece == failingPieces)
                     throw cindral::Failure(cindral::FailureNumber::IllegalCharacter);
@@ -180,36 +163,22 @@ QStringList attributesOf(const QByteArray& path)
     return attributes;
 }
 
-// An access ACL as the kernel stores it: version 2, then tag, permissions and id per entry. This
-// one lets the user 4321 write where the file's group may only read; a new file without it would
-// turn the ACL's mask into the group's write permission.
-QByteArray accessAcl()
+// This access ACL lets the user 4321 write where the file's group may only read; a new file
+// without it would turn the ACL's mask into the group's write permission.
+int setAccessAcl(const QByteArray& path)
 {
-    QByteArray acl;
-    const auto append = [&acl](auto value) {
-        acl.append(reinterpret_cast<const char*>(&value), sizeof value);
-    };
-    append(std::uint32_t{2});
-    for (const auto& [tag, permissions, id] : {std::array<std::uint32_t, 3>{0x01, 6, anyId},
-                                               {0x02, 6, otherUser},
-                                               {0x04, 4, anyId},
-                                               {0x10, 6, anyId},
-                                               {0x20, 0, anyId}}) {
-        append(static_cast<std::uint16_t>(tag));
-        append(static_cast<std::uint16_t>(permissions));
-        append(id);
-    }
-    return acl;
+    const acl_t acl = ::acl_from_text("u::rw-,u:4321:rw-,g::r--,m::rw-,o::---");
+    const int set = acl ? ::acl_set_file(path, ACL_TYPE_ACCESS, acl) : -1;
+    ::acl_free(acl);
+    return set;
 }
 
 // Sets the file up for its place, with an identity a new file must take over; 0 when done.
 int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
 {
-    const QByteArray acl = accessAcl();
-    const int identity =
-        ::chmod(path, 02640) |
-        ::setxattr(path, "system.posix_acl_access", acl.constData(), acl.size(), 0) |
-        ::setxattr(path, "user.note", "x", 1, 0) | ::symlink("text.txt", folder + "/link.txt");
+    const int identity = ::chmod(path, 02640) | setAccessAcl(path) |
+                         ::setxattr(path, "user.note", "x", 1, 0) |
+                         ::symlink("text.txt", folder + "/link.txt");
     switch (place) {
     case Place::NewFile:
         return identity | (::geteuid() == 0 ? ::chown(path, 1234, 5678) : 0);
@@ -229,47 +198,59 @@ int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
 // file keeping its mode, owner, group and attributes, ACL included, or where a new file could not
 // take its place writes it in place: so it reaches every name of a hard-linked file (replacing one
 // name would leave the old text readable under the other) and keeps an attribute only root may set.
-TEST(Savetext, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
+class SavetextIn : public testing::TestWithParam<Place>
 {
+};
+
+TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
+{
+    const Place place = GetParam();
+    if (place != Place::NewFile && place != Place::HardLinked && ::geteuid() != 0)
+        GTEST_SKIP() << "only root can save as another user";
     const QByteArray original = "the original content\r\n";
     const QByteArray longer(16 * savedPiece, 'n');
     constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
     constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
-    for (const Place place :
-         {Place::NewFile, Place::HardLinked, Place::ClosedFolder, Place::UntakenAttribute}) {
-        if (place != Place::NewFile && place != Place::HardLinked && ::geteuid() != 0)
-            continue; // only root can save as another user
-        SCOPED_TRACE(static_cast<int>(place));
-        QTemporaryDir folder;
-        const QByteArray path = name(folder.filePath("text.txt"));
-        const QByteArray link = name(folder.filePath("link.txt"));
-        writeBytes(path, original);
-        ASSERT_EQ(placeFile(place, path, name(folder.path())), 0);
-        const QStringList before = entriesOf(folder.path());
-        const QStringList attributes = attributesOf(path);
-        struct stat old = {};
-        ASSERT_EQ(::stat(path, &old), 0);
+    QTemporaryDir folder;
+    const QByteArray path = name(folder.filePath("text.txt"));
+    const QByteArray link = name(folder.filePath("link.txt"));
+    writeBytes(path, original);
+    ASSERT_EQ(placeFile(place, path, name(folder.path())), 0);
+    const QStringList before = entriesOf(folder.path());
+    const QStringList attributes = attributesOf(path);
+    struct stat old = {};
+    ASSERT_EQ(::stat(path, &old), 0);
 
-        EXPECT_EQ(failureOfSaveIn(place, link, longer, longer.size() / 4 * 3), diskFull);
-        EXPECT_EQ(failureOfSaveIn(place, link, longer, RLIM_INFINITY, 3), illegal);
-        EXPECT_EQ(readBytes(path), original);
-        EXPECT_EQ(entriesOf(folder.path()), before);
+    EXPECT_EQ(failureOfSaveIn(place, link, longer, longer.size() / 4 * 3), diskFull);
+    EXPECT_EQ(failureOfSaveIn(place, link, longer, RLIM_INFINITY, 3), illegal);
+    EXPECT_EQ(readBytes(path), original);
+    EXPECT_EQ(entriesOf(folder.path()), before);
 
-        EXPECT_EQ(failureOfSaveIn(place, link, longer, RLIM_INFINITY), 0);
-        EXPECT_EQ(readBytes(folder.filePath(place == Place::HardLinked ? "other.txt" : "text.txt")),
-                  longer);
-        struct stat saved = {};
-        ASSERT_EQ(::stat(path, &saved), 0);
-        EXPECT_EQ(saved.st_ino == old.st_ino, place != Place::NewFile) << "written in place";
-        EXPECT_EQ(std::tuple(saved.st_mode, saved.st_uid, saved.st_gid),
-                  std::tuple(old.st_mode, old.st_uid, old.st_gid));
-        EXPECT_EQ(attributesOf(path), attributes);
-        EXPECT_EQ(QFile::symLinkTarget(link), QFile::decodeName(path));
-        EXPECT_EQ(entriesOf(folder.path()), before);
-        EXPECT_EQ(failureOfSaveIn(place, link, original, RLIM_INFINITY), 0);
-        EXPECT_EQ(readBytes(path), original) << "a shorter text leaves no tail";
-    }
+    EXPECT_EQ(failureOfSaveIn(place, link, longer, RLIM_INFINITY), 0);
+    EXPECT_EQ(readBytes(folder.filePath(place == Place::HardLinked ? "other.txt" : "text.txt")),
+              longer);
+    struct stat saved = {};
+    ASSERT_EQ(::stat(path, &saved), 0);
+    EXPECT_EQ(saved.st_ino == old.st_ino, place != Place::NewFile) << "written in place";
+    EXPECT_EQ(std::tuple(saved.st_mode, saved.st_uid, saved.st_gid),
+              std::tuple(old.st_mode, old.st_uid, old.st_gid));
+    EXPECT_EQ(attributesOf(path), attributes);
+    EXPECT_EQ(QFile::symLinkTarget(link), QFile::decodeName(path));
+    EXPECT_EQ(entriesOf(folder.path()), before);
+    EXPECT_EQ(failureOfSaveIn(place, link, original, RLIM_INFINITY), 0);
+    EXPECT_EQ(readBytes(path), original) << "a shorter text leaves no tail";
 }
+
+std::string placeName(const testing::TestParamInfo<Place>& place)
+{
+    const char* const names[] = {"NewFile", "HardLinked", "ClosedFolder", "UntakenAttribute"};
+    return names[static_cast<int>(place.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, SavetextIn,
+                         testing::Values(Place::NewFile, Place::HardLinked, Place::ClosedFolder,
+                                         Place::UntakenAttribute),
+                         placeName);
 
 // On a file system of 64 pages with 24 in use, a new file of 50 pages runs out of space while it
 // is written, and a hard-linked file to be overwritten in place with 36 pages gets its new text

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArrayView>
+#include <QtGlobal>
+#include <cerrno>
+#include <string>
+#include <sys/stat.h>
+
+// The system calls on the user's file, each retried when a signal interrupts it, their errors
+// thrown as the Failure an operation reports (see FileFailure).
+namespace cindral::fileio {
+
+// Runs `call` again for as long as a signal interrupts it; gives its last result.
+template <typename Call> [[nodiscard]] auto retried(Call call)
+{
+    for (;;) {
+        const auto result = call();
+        if (result >= 0 || errno != EINTR)
+            return result;
+    }
+}
+
+// Reads at most `size` bytes from the file's position; 0 at its end.
+[[nodiscard]] qsizetype readSome(int fd, char* into, qsizetype size);
+
+// Reads `size` bytes at `offset`, or fewer where the file ends first.
+[[nodiscard]] qsizetype readAt(int fd, char* into, qsizetype size, qint64 offset);
+
+// Writes every byte at the file's position, or at `offset`. A write that takes nothing without
+// an error has run out of room.
+void writeAll(int fd, QByteArrayView bytes);
+void writeAllAt(int fd, QByteArrayView bytes, qint64 offset);
+
+// What fstat says of an open file; `step` names what failed in the reason.
+[[nodiscard]] struct stat statOf(int fd, const std::string& step = "cannot examine");
+
+} // namespace cindral::fileio

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "operations/FileDescriptor.h"
+
+#include <QByteArray>
+#include <sys/stat.h>
+
+namespace cindral {
+
+// The user's file as an operation holds it from its first read to its end: opened once (a
+// symbolic link to it followed), locked against a second Cindral, and the folder that holds it
+// opened beside it. Every later step works through these two handles and never looks the name
+// up again, so nobody can redirect a step by renaming the file or its folder or by swapping
+// either for a link. What others may still do meanwhile, the checks before a replacement find.
+class OpenedFile
+{
+public:
+    // Throws Failure(FileError) for a missing file, a folder, a device or pipe, one that cannot be
+    // opened, and one another Cindral is working on.
+    explicit OpenedFile(const QByteArray& path);
+
+    [[nodiscard]] int fd() const { return m_file.get(); }
+    [[nodiscard]] int folder() const { return m_folder.get(); }
+    // The file's entry in its folder.
+    [[nodiscard]] const QByteArray& name() const { return m_name; }
+    // What the file was when it was opened.
+    [[nodiscard]] const struct stat& opened() const { return m_opened; }
+
+    [[nodiscard]] bool isThisFile(const struct stat& info) const;
+    // The name the user gave, the folder's path and the folder's entry still lead to this file.
+    [[nodiscard]] bool isInPlace() const;
+    // Size, modification and change time are still those the file had when it was opened.
+    [[nodiscard]] bool isUnchanged() const;
+    // Size and modification time are, which a rename of the file leaves as they were.
+    [[nodiscard]] bool isUnwritten() const;
+    // Throws Failure(FileError) unless the file is in place and unchanged.
+    void checkUntouched() const;
+
+    // A second handle on the very same file, for writing; opening it proves the right to write.
+    // Throws Failure.
+    [[nodiscard]] FileDescriptor reopenForWriting() const;
+
+private:
+    QByteArray m_path;       // as the user gave it
+    QByteArray m_folderPath; // where the file lay when it was opened
+    QByteArray m_name;
+    FileDescriptor m_file;
+    FileDescriptor m_folder;
+    struct stat m_opened = {};
+};
+
+} // namespace cindral
