@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
+#include <utility>
 
 // A window that records every service an operation asks of it as a readable line ("busy",
 // "show", "stage:...", "box:48:Title:Prompt"), so tests compare whole sequences.
@@ -20,6 +22,8 @@ public:
     QByteArray chosenFile;
     std::exception_ptr chosenFileFailure; // thrown when the chosen file name is asked for
     QStringList calls;
+    QString reason;                // of the last failure box
+    std::function<void()> onPiece; // runs once, after the first piece of the new text
 
     [[nodiscard]] QByteArray passwordText() const override { return password; }
     [[nodiscard]] QString fileBoxText() const override { return fileBox; }
@@ -40,5 +44,16 @@ public:
     void messageBox(const QString& prompt, const QString& title, cindral::MessageIcon icon) override
     {
         calls << QStringLiteral("box:%1:%2:%3").arg(static_cast<int>(icon)).arg(title, prompt);
+    }
+    void failureBox(const QString& prompt, const QString& title, cindral::MessageIcon icon,
+                    const QString& why) override
+    {
+        reason = why;
+        messageBox(prompt, title, icon);
+    }
+    void progress(qint64, qint64) override
+    {
+        if (onPiece)
+            std::exchange(onPiece, {})();
     }
 };

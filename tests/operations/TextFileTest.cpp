@@ -88,8 +88,11 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     QTemporaryDir folder;
     const QString fifo = folder.filePath("pipe"); // would block the read forever
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString inUse = folder.filePath("in-use.txt"); // another Cindral works on it
+    writeBytes(inUse, "text");
+    const cindral::OpenedFile held(QFile::encodeName(inUse));
     for (const QString& path : {folder.filePath("missing.txt"), folder.path(), fifo,
-                                folder.filePath("missing/text.txt")}) {
+                                folder.filePath("missing/text.txt"), inUse}) {
         int opened = 0;
         EXPECT_EQ(failureOf([&] {
                       (void)loadtext(QFile::encodeName(path), LineEnds::Append, [&] { ++opened; });
