@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -60,17 +61,34 @@ constexpr uid_t nobody = 65534;
     return tree.join('\n').toStdString();
 }
 
-using Operation = cindral::Outcome (*)(cindral::WindowServices&, cindral::OperationState&,
-                                       qsizetype);
-
-struct Row
+int linkFolderAway(const QByteArray& top)
 {
-    const char* name;
-    Operation operation;
-    int (*meddle)(const QByteArray& top); // 0 when done
-    const char* reason;
-    nlink_t links = 1;
-};
+    return ::rename(top + "/shared/att", top + "/shared/moved") |
+           ::symlink("../private", top + "/shared/att");
+}
+
+int linkFileAway(const QByteArray& top)
+{
+    return ::rename(top + "/shared/att/notes.txt", top + "/shared/att/moved.txt") |
+           ::symlink("../../private/notes.txt", top + "/shared/att/notes.txt");
+}
+
+int saveAsAnEditorDoes(const QByteArray& top)
+{
+    writeBytes(top + "/shared/att/.notes.swp", "editor's version");
+    return ::rename(top + "/shared/att/.notes.swp", top + "/shared/att/notes.txt");
+}
+
+int rewriteInPlace(const QByteArray& top)
+{
+    const int fd = ::open(top + "/shared/att/notes.txt", O_WRONLY);
+    return (::write(fd, "Ho", 2) == 2 ? 0 : 1) | ::close(fd);
+}
+
+int remove(const QByteArray& top)
+{
+    return ::unlink(top + "/shared/att/notes.txt");
+}
 
 const char* const replaced = "the file or its folder was replaced while being worked on";
 const char* const changed = "the file changed while being worked on";
@@ -82,66 +100,35 @@ const char* const changed = "the file changed while being worked on";
 // writes through the link, never puts its older text over another's, and creates nothing.
 TEST(SharedFile, WhatOthersDoMeanwhileIsRefusedAndKept)
 {
-    const Row rows[] = {
-        {"FolderLinkedAway", &cindral::runEncrypt,
-         [](const QByteArray& top) {
-             return ::rename(top + "/shared/att", top + "/shared/moved") |
-                    ::symlink("../private", top + "/shared/att");
-         },
-         replaced},
-        {"FolderLinkedAwayDecrypting", &cindral::runDecrypt,
-         [](const QByteArray& top) {
-             return ::rename(top + "/shared/att", top + "/shared/moved") |
-                    ::symlink("../private", top + "/shared/att");
-         },
-         replaced},
-        {"FileLinkedAway", &cindral::runEncrypt,
-         [](const QByteArray& top) {
-             return ::rename(top + "/shared/att/notes.txt", top + "/shared/att/moved.txt") |
-                    ::symlink("../../private/notes.txt", top + "/shared/att/notes.txt");
-         },
-         replaced},
-        {"EditorSavedANewVersion", &cindral::runEncrypt,
-         [](const QByteArray& top) {
-             writeBytes(top + "/shared/att/.notes.swp", "editor's version");
-             return ::rename(top + "/shared/att/.notes.swp", top + "/shared/att/notes.txt");
-         },
-         replaced},
-        {"RewrittenInPlace", &cindral::runEncrypt,
-         [](const QByteArray& top) {
-             const int fd = ::open(top + "/shared/att/notes.txt", O_WRONLY);
-             return (::write(fd, "Ho", 2) == 2 ? 0 : 1) | ::close(fd);
-         },
-         changed},
-        {"HardLinkedRewrittenInPlace", &cindral::runEncrypt,
-         [](const QByteArray& top) {
-             const int fd = ::open(top + "/shared/att/notes.txt", O_WRONLY);
-             return (::write(fd, "Ho", 2) == 2 ? 0 : 1) | ::close(fd);
-         },
-         changed, 2},
-        {"Removed", &cindral::runDecrypt,
-         [](const QByteArray& top) { return ::unlink(top + "/shared/att/notes.txt"); }, replaced},
+    // what the other party does (0 when done), why the operation refuses, the file's names
+    const std::tuple<int (*)(const QByteArray&), const char*, nlink_t> rows[] = {
+        {linkFolderAway, replaced, 1},     {linkFileAway, replaced, 1},
+        {saveAsAnEditorDoes, replaced, 1}, {rewriteInPlace, changed, 1},
+        {rewriteInPlace, changed, 2},      {remove, replaced, 1},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QTemporaryDir folder;
-        const QByteArray top = QFile::encodeName(folder.path());
-        const QByteArray plain = QByteArray("Hi\r\n").repeated(64);
-        const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(64) + "99";
-        ASSERT_EQ(setUp(top, row.operation == &cindral::runEncrypt ? plain : image, row.links), 0);
-        RecordingWindow window;
-        window.password = "abcde";
-        window.fileBox = folder.path();
-        window.chosenFile = top + "/shared/att/notes.txt";
-        std::string leftByOthers;
-        window.onPiece = [&] {
-            EXPECT_EQ(asUser(otherParty(), otherParty(), [&] { return row.meddle(top); }), 0);
-            leftByOthers = treeOf(folder.path());
-        };
-        cindral::OperationState state;
-        EXPECT_EQ(row.operation(window, state, 16), cindral::Outcome::Failed);
-        EXPECT_EQ(window.reason.toStdString(), row.reason);
-        EXPECT_EQ(treeOf(folder.path()), leftByOthers);
+    const QByteArray plain = QByteArray("Hi\r\n").repeated(64);
+    const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(64) + "99";
+    for (const auto& [meddle, reason, links] : rows) {
+        for (const auto operation : {&cindral::runEncrypt, &cindral::runDecrypt}) {
+            SCOPED_TRACE(testing::Message() << reason << ", " << links << " links, "
+                                            << (operation == &cindral::runEncrypt ? "en" : "de"));
+            const QTemporaryDir folder;
+            const QByteArray top = QFile::encodeName(folder.path());
+            ASSERT_EQ(setUp(top, operation == &cindral::runEncrypt ? plain : image, links), 0);
+            RecordingWindow window;
+            window.password = "abcde";
+            window.fileBox = folder.path();
+            window.chosenFile = top + "/shared/att/notes.txt";
+            std::string leftByOthers;
+            window.onPiece = [&] {
+                EXPECT_EQ(asUser(otherParty(), otherParty(), [&] { return meddle(top); }), 0);
+                leftByOthers = treeOf(folder.path());
+            };
+            cindral::OperationState state;
+            EXPECT_EQ(operation(window, state, 16), cindral::Outcome::Failed);
+            EXPECT_EQ(window.reason.toStdString(), reason);
+            EXPECT_EQ(treeOf(folder.path()), leftByOthers);
+        }
     }
 }
 
