@@ -3,7 +3,7 @@
 
 #include "operations/DecryptOperation.h"
 
-#include "cipher/EncryptedImage.h"
+#include "cipher/EncryptedFileLayout.h"
 #include "cipher/ImageBody.h"
 #include "cipher/ShiftCipher.h"
 #include "operations/OperationFrame.h"

@@ -3,7 +3,7 @@
 
 #include "operations/EncryptOperation.h"
 
-#include "cipher/EncryptedImage.h"
+#include "cipher/EncryptedFileLayout.h"
 #include "cipher/Fingerprint.h"
 #include "cipher/ShiftCipher.h"
 #include "operations/OperationFrame.h"

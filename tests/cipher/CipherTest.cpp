@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cipher/EncryptedImage.h"
+#include "cipher/EncryptedFileLayout.h"
 #include "cipher/Failure.h"
 #include "cipher/Fingerprint.h"
 #include "cipher/ImageBody.h"
@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
-#include <utility>
 
 namespace cindral::cipher {
 namespace {
