@@ -3,7 +3,7 @@
 
 #include "cipher/EncryptedFileLayout.h"
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 #include "cipher/Fingerprint.h"
 #include "cipher/ShiftCipher.h"
 

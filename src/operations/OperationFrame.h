@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "base/Failure.h"
 #include "cipher/EncryptedFileLayout.h"
-#include "cipher/Failure.h"
 #include "operations/LineEnds.h"
 #include "operations/LoadedText.h"
 #include "operations/MessageBoxText.h"
