@@ -348,7 +348,7 @@ void MainWindow::showAbout()
 
 void MainWindow::showHelp()
 {
-    m_helpChannel->showHelp(QStringLiteral("Cinhelp.hlp"), HelpCommand::ForceFile);
+    m_helpChannel->showHelp(QStringLiteral("Cinhelp.hlp"));
 }
 
 QByteArray MainWindow::passwordText() const
