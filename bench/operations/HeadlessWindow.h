@@ -21,13 +21,6 @@ public:
     [[nodiscard]] QString fileBoxText() const override;
     [[nodiscard]] QByteArray chosenFileName() const override { return m_path; }
 
-    void pointerBusy() override {}
-    void pointerNormal() override {}
-    void showStatusBar() override {}
-    void hideStatusBar() override {}
-    void setStageText(const QString&) override {}
-    void focusPassword() override {}
-    void selectWholePassword() override {}
     void messageBox(const QString& prompt, const QString& title,
                     cindral::MessageIcon icon) override;
     void failureBox(const QString& prompt, const QString& title, cindral::MessageIcon icon,

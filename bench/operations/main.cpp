@@ -7,10 +7,9 @@
 //   cindral-bench [--piece-size BYTES|<n>K|<n>M] encrypt|decrypt FILE <password-file
 #include "ChildRun.h"
 #include "HeadlessWindow.h"
-#include "operations/DecryptMessages.h"
 #include "operations/DecryptOperation.h"
-#include "operations/EncryptMessages.h"
 #include "operations/EncryptOperation.h"
+#include "operations/OperationMessages.h"
 #include "operations/OperationState.h"
 #include "operations/TextFile.h"
 
@@ -99,8 +98,8 @@ constexpr qsizetype largestPiece = qsizetype{1} << 30;
     const cindral::Outcome outcome = encrypt
                                          ? cindral::runEncrypt(window, state, options.pieceSize)
                                          : cindral::runDecrypt(window, state, options.pieceSize);
-    const QStringView success = encrypt ? cindral::encrypt_messages::encrypted.title
-                                        : cindral::decrypt_messages::decrypted.title;
+    const QStringView success =
+        encrypt ? cindral::messages::encrypted.title : cindral::messages::decrypted.title;
     if (outcome == cindral::Outcome::Succeeded && window.showedOnly(success))
         return true;
     for (const HeadlessWindow::ShownBox& box : window.boxes())

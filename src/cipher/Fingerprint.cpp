@@ -3,7 +3,7 @@
 
 #include "cipher/Fingerprint.h"
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 
 #include <numeric>
 

@@ -3,7 +3,7 @@
 
 #include "cipher/ShiftCipher.h"
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 
 #include <algorithm>
 #include <cstring>

@@ -35,13 +35,7 @@ public:
     [[nodiscard]] QString fileBoxText() const override;
     [[nodiscard]] QByteArray chosenFileName() const override { return m_path; }
 
-    void pointerBusy() override {}
-    void pointerNormal() override {}
-    void showStatusBar() override {}
-    void hideStatusBar() override {}
     void setStageText(const QString& text) override;
-    void focusPassword() override {}
-    void selectWholePassword() override {}
     void progress(qint64 done, qint64 total) override;
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
     void failureBox(const QString& prompt, const QString& title, MessageIcon icon,

@@ -3,22 +3,20 @@
 
 #include "operations/DecryptOperation.h"
 
-#include "cipher/EncryptedImage.h"
-#include "cipher/Failure.h"
+#include "cipher/EncryptedFileLayout.h"
 #include "cipher/ImageBody.h"
 #include "cipher/ShiftCipher.h"
-#include "operations/DecryptMessages.h"
-#include "operations/OperationSteps.h"
-#include "operations/TextFile.h"
-
-#include <span>
+#include "operations/OperationFrame.h"
+#include "operations/OperationMessages.h"
 
 namespace cindral {
 namespace {
 
-namespace text = decrypt_messages;
-
-const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword};
+// Failure 5 has no box of its own here: a file that passed the password check yet cannot be
+// shifted back is an internal error to the user.
+const FailureBox failureBoxes[] = {
+    {FailureNumber::FileError, messages::decryptFileError},
+};
 
 // The password check, on the end of the text before any of it is decrypted; on a wrong password
 // the box is shown while the pointer is still busy.
@@ -30,75 +28,55 @@ const InputRefusals refusals{text::noPassword, text::noFile, text::shortPassword
     state.verdict = check.verdict;
     state.digitcount = check.digitcount;
     if (state.verdict == cipher::Verdict::WrongPassword) {
-        text::wrongPassword.showIn(window);
+        messages::wrongPassword.showIn(window);
         return false;
     }
     return true;
 }
 
-// Everything after the validations, up to and including the write over the file. The body is
-// written as it is shifted back, piece by piece, without the marker and the trailer.
-Outcome decryptChosenFile(WindowServices& window, OperationState& state, qsizetype pieceSize)
+// A wrong password leaves the focus in the password box, its whole text selected.
+bool prepare(WindowServices& window, OperationState& state, const LoadedText& text)
 {
-    LoadedText text = loadChosenFile(window, state, LineEnds::Join, text::gettingData, pieceSize);
-    if (state.status == cipher::FileStatus::NotEncrypted) {
-        text::notEncrypted.showIn(window);
-        restore(window);
-        return Outcome::Refused;
-    }
-
     if (!passwordMatches(window, state, text)) {
         restore(window);
         window.focusPassword();
         window.selectWholePassword();
-        return Outcome::Refused;
+        return false;
     }
-
-    window.setStageText(text::decrypting.toString());
+    window.setStageText(messages::decrypting.toString());
     state.pwdarg = window.passwordText();
-    savetext(
-        text.file(),
-        [&](TextSink& file) {
-            cipher::ImageBody image(state.digitcount);
-            forEveryPiece(window, text, [&](std::span<char> piece) {
-                for (const std::span<char> body : image.remv(piece)) {
-                    cipher::decript(body, state.pwdarg);
-                    file.write(QByteArrayView(body.data(), body.size()));
-                }
-            });
-        },
-        pieceSize);
-
-    restore(window);
-    text::decrypted.showIn(window);
-    return Outcome::Succeeded;
+    return true;
 }
 
-// Failure 5 has no box of its own here: a file that passed the password check yet cannot be
-// shifted back is an internal error to the user.
-Outcome handleFailure(WindowServices& window, FailureNumber number, const QString& reason)
+// The body is written as it is shifted back, piece by piece, without the marker and the trailer.
+void produce(TextSink& file, WindowServices& window, const OperationState& state, LoadedText& text)
 {
-    restore(window);
-    if (number == FailureNumber::FileError) {
-        text::fileError.showIn(window, reason);
-    } else {
-        text::programError.showIn(window, reason);
-    }
-    return Outcome::Failed;
+    cipher::ImageBody image(state.digitcount);
+    forEveryPiece(window, text, [&](std::span<char> piece) {
+        for (const std::span<char> body : image.remv(piece)) {
+            cipher::decript(body, state.pwdarg);
+            file.write(QByteArrayView(body.data(), body.size()));
+        }
+    });
 }
+
+const OperationTable table{
+    .openingStage = messages::checkingPassword,
+    .lineEnds = LineEnds::Join,
+    .refusedStatus = cipher::FileStatus::NotEncrypted,
+    .shortPassword = messages::decryptShortPassword,
+    .refusedFile = messages::notEncrypted,
+    .succeeded = messages::decrypted,
+    .failureBoxes = failureBoxes,
+    .prepare = prepare,
+    .produce = produce,
+};
 
 } // namespace
 
 Outcome runDecrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    window.pointerBusy();
-    window.showStatusBar();
-    window.setStageText(text::checkingPassword.toString());
-    return runOperation(
-        window, state, refusals, [&] { return decryptChosenFile(window, state, pieceSize); },
-        [&](FailureNumber number, const QString& reason) {
-            return handleFailure(window, number, reason);
-        });
+    return runOperation(window, state, table, pieceSize);
 }
 
 } // namespace cindral

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 
 #include <string>
 

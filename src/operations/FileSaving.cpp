@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 #include "operations/FileFailure.h"
 #include "operations/FileIdentity.h"
 #include "operations/FileIo.h"

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "cipher/EncryptedImage.h"
+#include "cipher/EncryptedFileLayout.h"
 
 #include <QByteArray>
 #include <QtGlobal>

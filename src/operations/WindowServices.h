@@ -30,17 +30,20 @@ public:
     // file to work on. May throw Failure(FileError) for a name that cannot be told apart.
     [[nodiscard]] virtual QByteArray chosenFileName() const = 0;
 
-    virtual void pointerBusy() = 0;
-    virtual void pointerNormal() = 0;
-    virtual void showStatusBar() = 0;
-    virtual void hideStatusBar() = 0;
+    // What an operation shows along the way. They do nothing unless overridden, for a window
+    // with no pointer, status bar or password box to focus (a console, a benchmark).
+    virtual void pointerBusy() {}
+    virtual void pointerNormal() {}
+    virtual void showStatusBar() {}
+    virtual void hideStatusBar() {}
     // Replaces the first panel's text; it stays until set again, also while hidden.
-    virtual void setStageText(const QString& text) = 0;
-    virtual void focusPassword() = 0;
-    virtual void selectWholePassword() = 0;
+    virtual void setStageText([[maybe_unused]] const QString& text) {}
+    virtual void focusPassword() {}
+    virtual void selectWholePassword() {}
     // How much of the file the operation has read: `done` of `total` bytes. A window shows
     // nothing for it; a console may show a progress bar.
     virtual void progress([[maybe_unused]] qint64 done, [[maybe_unused]] qint64 total) {}
+
     // Modal, a single OK button; returns when dismissed.
     virtual void messageBox(const QString& prompt, const QString& title, MessageIcon icon) = 0;
     // The box of a failure, with the reason the failure gave ("read-only", "cannot write: No

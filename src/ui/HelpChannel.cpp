@@ -13,15 +13,11 @@ HelpChannel::HelpChannel(QWidget* owner)
     : QObject(owner), m_owner(owner), m_searchFolders(defaultSearchFolders())
 {}
 
-void HelpChannel::showHelp(const QString& fileName, HelpCommand command)
+void HelpChannel::showHelp(const QString& fileName)
 {
     if (!m_viewer)
         m_viewer = new HelpViewer(m_searchFolders, m_owner);
-    switch (command) {
-    case HelpCommand::ForceFile:
-        m_viewer->forceFile(fileName);
-        break;
-    }
+    m_viewer->forceFile(fileName);
 }
 
 void HelpChannel::setSearchFolders(QStringList folders)

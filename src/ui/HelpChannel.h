@@ -11,13 +11,8 @@
 
 namespace cindral::ui {
 
-enum class HelpCommand : int
-{
-    ForceFile = 9, // show the file, at its contents topic unless already on display
-};
-
-// The channel from a window to the help viewer: it passes a help file name and a command and
-// returns at once; the viewer runs beside the program and reports its own failures.
+// The channel from a window to the help viewer: it passes a help file name and returns at once;
+// the viewer runs beside the program and reports its own failures.
 class HelpChannel : public QObject
 {
     Q_OBJECT
@@ -25,11 +20,11 @@ class HelpChannel : public QObject
 public:
     explicit HelpChannel(QWidget* owner);
 
-    void showHelp(const QString& fileName, HelpCommand command);
+    // Shows the file, at its contents topic unless already on display.
+    void showHelp(const QString& fileName);
 
     // Where the viewer looks for a file named without a folder, in this order.
     void setSearchFolders(QStringList folders);
-    [[nodiscard]] const QStringList& searchFolders() const { return m_searchFolders; }
     // The working folder, the program's own folder and the installed data folder.
     [[nodiscard]] static QStringList defaultSearchFolders();
 

@@ -6,7 +6,6 @@
 #include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
-#include "operations/LocalPath.h"
 #include "ui/AboutWindow.h"
 #include "ui/Colouring.h"
 #include "ui/Cp1252Validator.h"
@@ -14,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/HelpChannel.h"
 #include "ui/HorizontalLine.h"
+#include "ui/LocalPath.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/PasswordCharacterStyle.h"
@@ -348,7 +348,7 @@ void MainWindow::showAbout()
 
 void MainWindow::showHelp()
 {
-    m_helpChannel->showHelp(QStringLiteral("Cinhelp.hlp"), HelpCommand::ForceFile);
+    m_helpChannel->showHelp(QStringLiteral("Cinhelp.hlp"));
 }
 
 QByteArray MainWindow::passwordText() const

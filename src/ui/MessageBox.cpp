@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QPushButton>
 #include <QSpacerItem>
 #include <utility>
 

@@ -48,8 +48,6 @@ public:
     // Preselects a filter, counting from 1.
     void setFilterIndex(int index);
 
-    [[nodiscard]] const QList<FileFilter>& filters() const { return m_filters; }
-    [[nodiscard]] int filterIndex() const { return m_filterIndex; }
     // The full path of the file last accepted; empty until one has been.
     [[nodiscard]] const QString& fileName() const { return m_fileName; }
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cipher/EncryptedImage.h"
-#include "cipher/Failure.h"
+#include "base/Failure.h"
+#include "cipher/EncryptedFileLayout.h"
 #include "cipher/Fingerprint.h"
 #include "cipher/ImageBody.h"
 #include "cipher/ShiftCipher.h"
@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
-#include <utility>
 
 namespace cindral::cipher {
 namespace {

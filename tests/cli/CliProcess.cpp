@@ -5,7 +5,6 @@
 
 #include "operations/ScratchFiles.h"
 
-#include <QTemporaryDir>
 #include <QVector>
 #include <csignal>
 #include <fcntl.h>

@@ -4,7 +4,7 @@
 #include "operations/TextFile.h"
 
 #include "ScratchFiles.h"
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 #include "support/AsUser.h"
 
 #include <QScopeGuard>

@@ -21,7 +21,7 @@ namespace {
 {
     auto* help = new HelpChannel(&owner);
     help->setSearchFolders(folders);
-    help->showHelp(QStringLiteral("Cinhelp.hlp"), HelpCommand::ForceFile);
+    help->showHelp(QStringLiteral("Cinhelp.hlp"));
     return help->viewer();
 }
 

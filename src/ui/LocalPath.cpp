@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "operations/LocalPath.h"
+#include "ui/LocalPath.h"
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 
 #include <QFile>
 #include <dirent.h>
 #include <memory>
 
-namespace cindral {
+namespace cindral::ui {
 namespace {
 
 bool showsLossily(const QByteArray& component)
@@ -56,4 +56,4 @@ QByteArray exactLocalPath(const QString& path)
     return bytes;
 }
 
-} // namespace cindral
+} // namespace cindral::ui

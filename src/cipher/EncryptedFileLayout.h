@@ -7,8 +7,9 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
-// The layout of an encrypted file (the image): marker byte 169, the shifted body, then the
-// password's fingerprint in decimal digits. No length field, no separator.
+// The layout of an encrypted file (the image), marker byte 169, the shifted body, then the
+// password's fingerprint in decimal digits, with no length field and no separator; and the two
+// checks made on it, the marker test chkencrypted and the password check chkpwd.
 namespace cindral::cipher {
 
 inline constexpr char marker = static_cast<char>(169); // "d" (100) + "E" (69)

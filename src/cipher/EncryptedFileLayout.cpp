@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "cipher/EncryptedImage.h"
+#include "cipher/EncryptedFileLayout.h"
 
-#include "cipher/Failure.h"
+#include "base/Failure.h"
 #include "cipher/Fingerprint.h"
 #include "cipher/ShiftCipher.h"
 

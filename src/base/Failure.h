@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace cindral {
+
+// The failure numbers the operations' failure handler tells apart. 5 and 75 have messages of
+// their own; the others all end in the "internal error" message but stay distinct for tests and
+// diagnostics.
+enum class FailureNumber : int
+{
+    IllegalCharacter = 5, // a character code would leave 0..255
+    Overflow = 6,         // a 16-bit counter or count ran over
+    OutOfMemory = 7,
+    DivisionByZero = 11,
+    TypeMismatch = 13,  // a trailer that cannot be read as a number
+    InternalError = 51, // anything thrown that carries no number of its own
+    DiskFull = 61,      // a write cut short for lack of space
+    FileError = 75,     // missing, unreadable, unwritable, read-only or not a file
+};
+
+// The project's one error type: a failure number and the reason, in words, for a console to show.
+// Raised by the cipher (5, 6, 11, 13: a code outside 0..255, a password too long or empty, a
+// trailer that is no number), by the file reading and writing through filefailure (7, 61, 75)
+// and by the main window for a chosen name it cannot tell apart (75). Nothing but the operations'
+// frame catches it (operations/OperationFrame.cpp), which shows the box its number chooses;
+// out-of-memory and any other exception reach that frame as 7 and 51.
+class Failure : public std::runtime_error
+{
+public:
+    explicit Failure(FailureNumber number, const std::string& detail = {})
+        : std::runtime_error(detail.empty() ? "failure " + std::to_string(static_cast<int>(number))
+                                            : detail),
+          m_number(number)
+    {}
+
+    [[nodiscard]] FailureNumber number() const noexcept { return m_number; }
+
+private:
+    FailureNumber m_number;
+};
+
+} // namespace cindral
