@@ -12,6 +12,7 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/FileSizeSignal.h"
+#include "operations/InterruptedSaves.h"
 #include "operations/OperationState.h"
 
 #include <QFile>
@@ -117,6 +118,8 @@ ExitStatus run(const CommandLine& commandLine, QIODevice& out, QIODevice& err)
     case CommandLine::Request::Run:
         break;
     }
+    for (const InterruptedSave& save : finishInterruptedSaves())
+        err.write(lineOf(save));
     try {
         const QByteArray password = passwordBytes(commandLine.options);
         return runOnEveryFile(commandLine.options, password, out, err);

@@ -5,6 +5,8 @@
 
 #include "operations/FileFailure.h"
 
+#include <QByteArray>
+#include <algorithm>
 #include <unistd.h>
 
 namespace cindral::fileio {
@@ -56,6 +58,37 @@ void writeAllAt(int fd, QByteArrayView bytes, qint64 offset)
         bytes = bytes.sliced(done);
         offset += done;
     }
+}
+
+void copyOver(int to, int from, qint64 length, qsizetype pieceSize)
+{
+    QByteArray buffer(pieceSize, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < length; offset += pieceSize) {
+        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, length - offset));
+        if (readAt(from, buffer.data(), size, offset) != size)
+            throw fromErrno(EIO, "cannot read the new text back");
+        writeAllAt(to, QByteArrayView(buffer.constData(), size), offset);
+    }
+    if (::ftruncate(to, length) != 0)
+        throw fromErrno(errno, "cannot truncate");
+    if (::fsync(to) != 0)
+        throw fromErrno(errno, "cannot flush");
+}
+
+bool holdsTheStartOf(int a, int b, qint64 length, qsizetype pieceSize)
+{
+    if (statOf(a).st_size != length)
+        return false;
+    QByteArray ofA(pieceSize, Qt::Uninitialized);
+    QByteArray ofB(pieceSize, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < length; offset += pieceSize) {
+        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, length - offset));
+        if (readAt(a, ofA.data(), size, offset) != size ||
+            readAt(b, ofB.data(), size, offset) != size ||
+            QByteArrayView(ofA).first(size) != QByteArrayView(ofB).first(size))
+            return false;
+    }
+    return true;
 }
 
 struct stat statOf(int fd, const std::string& step)

@@ -34,6 +34,13 @@ template <typename Call> [[nodiscard]] auto retried(Call call)
 void writeAll(int fd, QByteArrayView bytes);
 void writeAllAt(int fd, QByteArrayView bytes, qint64 offset);
 
+// Makes the file `to` hold exactly the first `length` bytes of `from`, copied a piece at a time
+// over what it held, and flushes it to the disk.
+void copyOver(int to, int from, qint64 length, qsizetype pieceSize);
+
+// Whether the file `a` holds exactly the first `length` bytes of `b`.
+[[nodiscard]] bool holdsTheStartOf(int a, int b, qint64 length, qsizetype pieceSize);
+
 // What fstat says of an open file; `step` names what failed in the reason.
 [[nodiscard]] struct stat statOf(int fd, const std::string& step = "cannot examine");
 

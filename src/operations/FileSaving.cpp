@@ -7,9 +7,9 @@
 #include "operations/FileIo.h"
 #include "operations/NewFile.h"
 #include "operations/OpenedFile.h"
+#include "operations/RecoveryCopy.h"
 #include "operations/TextFile.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <optional>
 #include <sys/resource.h>
@@ -71,16 +71,6 @@ void produceInto(int fd, const Producer& produce)
     return replacement;
 }
 
-// Where the new text of an overwrite is made whole first: nobody else may open it.
-[[nodiscard]] NewFile stagingFileFor(const OpenedFile& file)
-{
-    try {
-        return NewFile(file.folder());
-    } catch (const Failure&) {
-        return NewFile::inTemporaryFolder();
-    }
-}
-
 // Overwriting in place cannot be undone, so every known reason to stop is found first.
 void reserveSpace(int fd, qint64 total)
 {
@@ -97,37 +87,26 @@ void reserveSpace(int fd, qint64 total)
         throw fromErrno(errno, "cannot reserve space");
 }
 
-// Copies the finished new text over the file, a piece at a time.
-void overwriteInPlace(int fd, int newText, qsizetype pieceSize)
-{
-    const qint64 total = fileio::statOf(newText, "cannot examine the new text").st_size;
-    reserveSpace(fd, total);
-    QByteArray buffer(pieceSize, Qt::Uninitialized);
-    for (qint64 offset = 0; offset < total; offset += pieceSize) {
-        const qsizetype size = static_cast<qsizetype>(std::min<qint64>(pieceSize, total - offset));
-        if (fileio::readAt(newText, buffer.data(), size, offset) != size)
-            throw fromErrno(EIO, "cannot read the new text back");
-        fileio::writeAllAt(fd, QByteArrayView(buffer.constData(), size), offset);
-    }
-    if (::ftruncate(fd, total) != 0)
-        throw fromErrno(errno, "cannot truncate");
-    if (::fsync(fd) != 0)
-        throw fromErrno(errno, "cannot flush");
-}
-
 void replaceThroughNewFile(const OpenedFile& file, NewFile& replacement, const Producer& produce)
 {
     produceInto(replacement.fd(), produce);
     replacement.replace(file);
 }
 
+// The whole new text is made in a recovery copy first, so that the copy can be finished should
+// the overwrite be interrupted, and every known reason to stop is found before the first byte.
 void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
                         const Producer& produce, qsizetype pieceSize)
 {
-    const NewFile staging = stagingFileFor(file);
-    produceInto(staging.fd(), produce);
+    RecoveryCopy copy;
+    TextSink sink = copy.sink();
+    produce(sink);
+    const qint64 length = copy.keepFor(file);
     file.checkUntouched();
-    overwriteInPlace(writable.get(), staging.fd(), pieceSize);
+    reserveSpace(writable.get(), length);
+    copy.fileTouched();
+    fileio::copyOver(writable.get(), copy.fd(), length, pieceSize);
+    copy.remove();
 }
 
 } // namespace

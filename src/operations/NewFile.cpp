@@ -6,8 +6,6 @@
 #include "operations/FileFailure.h"
 #include "operations/OpenedFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
@@ -59,15 +57,6 @@ NewFile::NewFile(int folder) : m_folder(::fcntl(folder, F_DUPFD_CLOEXEC, 0))
     }
 }
 
-NewFile NewFile::inTemporaryFolder()
-{
-    const FileDescriptor folder(
-        ::open(QFile::encodeName(QDir::tempPath()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.isOpen())
-        throw fromErrno(errno, "cannot create a new file");
-    return NewFile(folder.get());
-}
-
 NewFile::NewFile(NewFile&& other) noexcept
     : m_folder(std::move(other.m_folder)), m_name(std::exchange(other.m_name, {})),
       m_file(std::move(other.m_file))
@@ -106,6 +95,18 @@ void NewFile::replace(const OpenedFile& original)
         renameChecked(original);
     else
         throw fromErrno(errno, "cannot replace");
+    syncFolder();
+}
+
+void NewFile::keepAs(const QByteArray& name)
+{
+    if (::fsync(m_file.get()) != 0)
+        throw fromErrno(errno, "cannot flush");
+    if (m_name.isEmpty())
+        m_name = linkedName();
+    if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData()) != 0)
+        throw fromErrno(errno, "cannot name the new file");
+    m_name.clear();
     syncFolder();
 }
 

@@ -21,8 +21,6 @@ class NewFile
 public:
     // In the folder open as `folder`. Throws Failure when the folder refuses a new file.
     explicit NewFile(int folder);
-    // In the system's temporary folder.
-    [[nodiscard]] static NewFile inTemporaryFolder();
     ~NewFile();
     NewFile(NewFile&& other) noexcept;
     NewFile& operator=(NewFile&&) = delete;
@@ -30,6 +28,7 @@ public:
     NewFile& operator=(const NewFile&) = delete;
 
     [[nodiscard]] int fd() const { return m_file.get(); }
+    [[nodiscard]] int folder() const { return m_folder.get(); }
 
     // Puts the file in the place of `original`, a file of the same folder, in one step: whoever
     // opens its name finds the old file or the new one, never a mixture. Only the very file that
@@ -37,11 +36,15 @@ public:
     // everything as it was. Syncs the folder after.
     void replace(const OpenedFile& original);
 
+    // Gives the file `name` in its folder for good: it outlives the object. Syncs the folder.
+    void keepAs(const QByteArray& name);
+    // Makes the folder's entries durable; a folder that cannot be synced is no failure.
+    void syncFolder() const;
+
 private:
     [[nodiscard]] QByteArray linkedName();
     void settleExchange(const OpenedFile& original);
     void renameChecked(const OpenedFile& original);
-    void syncFolder() const;
 
     FileDescriptor m_folder;
     QByteArray m_name; // empty while the file has no name

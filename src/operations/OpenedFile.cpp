@@ -88,6 +88,11 @@ OpenedFile::OpenedFile(const QByteArray& path) : m_path(path), m_file(openForRea
         throw filefailure::replaced();
 }
 
+QByteArray OpenedFile::foundPath() const
+{
+    return m_folderPath.endsWith('/') ? m_folderPath + m_name : m_folderPath + '/' + m_name;
+}
+
 bool OpenedFile::isThisFile(const struct stat& info) const
 {
     return sameFile(info, m_opened);

@@ -24,8 +24,9 @@ public:
 
     [[nodiscard]] int fd() const { return m_file.get(); }
     [[nodiscard]] int folder() const { return m_folder.get(); }
-    // The file's entry in its folder.
+    // The file's entry in its folder, and the path of both where the file was opened.
     [[nodiscard]] const QByteArray& name() const { return m_name; }
+    [[nodiscard]] QByteArray foundPath() const;
     // What the file was when it was opened.
     [[nodiscard]] const struct stat& opened() const { return m_opened; }
 

@@ -30,7 +30,8 @@ inline constexpr qsizetype defaultPieceSize = qsizetype{1} << 20;
 // text goes to a new file that takes the old one's place in one step, keeping its permissions,
 // owner, group and extended attributes. A file with other hard links, in a folder that refuses
 // new files, or whose identity a new file cannot take, is overwritten in place, but only once the
-// whole new text has been made in a temporary file and the space for it reserved.
+// whole new text has been made in a recovery copy (see RecoveryCopy) and the space for it
+// reserved.
 // A file whose owner has no write permission is read-only: Failure(FileError), also for root.
 // A file that cannot be written still has its new text made (and discarded) first, so a failure
 // of `produce` comes before that one. A file that someone else has meanwhile replaced, moved,

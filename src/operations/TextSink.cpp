@@ -7,12 +7,17 @@
 
 namespace cindral {
 
-TextSink::TextSink(Kind kind, int fd) : m_kind(kind), m_fd(fd) {}
+TextSink::TextSink(Kind kind, int fd, QCryptographicHash* checksum)
+    : m_kind(kind), m_fd(fd), m_checksum(checksum)
+{}
 
 void TextSink::write(QByteArrayView piece)
 {
-    if (m_kind == Kind::File)
-        fileio::writeAll(m_fd, piece);
+    if (m_kind == Kind::Discard)
+        return;
+    fileio::writeAll(m_fd, piece);
+    if (m_checksum)
+        m_checksum->addData(piece);
 }
 
 } // namespace cindral

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QCryptographicHash>
 #include <QtGlobal>
 
 namespace cindral {
@@ -18,7 +19,8 @@ public:
         Discard, // the text is made, and checked on the way, but kept nowhere
     };
 
-    TextSink(Kind kind, int fd);
+    // With a `checksum`, everything written is added to it as well.
+    TextSink(Kind kind, int fd, QCryptographicHash* checksum = nullptr);
 
     // Writes the whole piece; throws Failure when the file takes no more (a full disk, the
     // file-size limit) or cannot be written.
@@ -27,6 +29,7 @@ public:
 private:
     Kind m_kind;
     int m_fd;
+    QCryptographicHash* m_checksum;
 };
 
 } // namespace cindral

@@ -9,14 +9,18 @@
 #include <csignal>
 #include <fcntl.h>
 #include <stdexcept>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
+#include <sys/user.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
-[[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv, int input,
-                              int out, int err, rlim_t fileSizeLimit, const QByteArray& terminal,
+[[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv,
+                              const QVector<char*>& envp, int input, int out, int err,
+                              rlim_t fileSizeLimit, const QByteArray& terminal, bool traced,
                               int execFailed)
 {
     const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
@@ -25,9 +29,10 @@ namespace {
     if (::setsid() < 0 || (!terminal.isEmpty() && ::open(terminal.constData(), O_RDWR) < 0) ||
         ::chdir(folder.constData()) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
         ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 ||
-        ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+        (traced && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
         ::_exit(127);
-    ::execv(argv.front(), argv.data());
+    ::execve(argv.front(), argv.data(), envp.data());
     const char failed = 1;
     (void)::write(execFailed, &failed, 1);
     ::_exit(127);
@@ -38,10 +43,22 @@ int openOutput(const QString& path)
     return ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 }
 
+QVector<char*> environmentWith(QByteArrayList& entries)
+{
+    QVector<char*> envp;
+    for (QByteArray& entry : entries)
+        envp.append(entry.data());
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        envp.append(*entry);
+    envp.append(nullptr);
+    return envp;
+}
+
 } // namespace
 
 CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, rlim_t fileSizeLimit,
-                       const QByteArray& terminal)
+                       const QByteArray& terminal, const QByteArrayList& environment, Trace trace)
+    : m_environment(environment)
 {
     QByteArrayList words{CINDRAL_CLI_PATH};
     words += arguments;
@@ -49,6 +66,7 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, r
     for (QByteArray& word : words)
         argv.append(word.data());
     argv.append(nullptr);
+    const QVector<char*> envp = environmentWith(m_environment);
     int input[2];
     int execFailed[2];
     const int out = openOutput(m_streams.filePath("out"));
@@ -57,8 +75,8 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, r
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
-        execInChild(folder.toLocal8Bit(), argv, input[0], out, err, fileSizeLimit, terminal,
-                    execFailed[1]);
+        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, fileSizeLimit, terminal,
+                    trace == Trace::Yes, execFailed[1]);
     for (const int fd : {input[0], out, err, execFailed[1]})
         ::close(fd);
     m_input = input[1];
@@ -99,5 +117,36 @@ int CliProcess::finish(const QByteArray& input)
     peakResidentKiB = usage.ru_maxrss;
     out = readBytes(m_streams.filePath("out")).toStdString();
     err = readBytes(m_streams.filePath("err")).toStdString();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+int CliProcess::killAtPwrite(const QByteArray& input, int count)
+{
+    (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
+    ::close(m_input);
+    m_input = -1;
+    int status = 0;
+    ::waitpid(m_pid, &status, 0); // stopped at its exec
+    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    bool entering = true;
+    int signal = 0;
+    for (;;) {
+        ::ptrace(PTRACE_SYSCALL, m_pid, nullptr, signal);
+        signal = 0;
+        if (::waitpid(m_pid, &status, 0) < 0 || !WIFSTOPPED(status))
+            break;
+        if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+            signal = WSTOPSIG(status); // the program's own, passed on
+            continue;
+        }
+        user_regs_struct registers = {};
+        ::ptrace(PTRACE_GETREGS, m_pid, nullptr, &registers);
+        if (entering && registers.orig_rax == SYS_pwrite64 && --count == 0)
+            ::kill(m_pid, SIGKILL);
+        entering = !entering;
+    }
+    out = readBytes(m_streams.filePath("out")).toStdString();
+    err = readBytes(m_streams.filePath("err")).toStdString();
+    m_pid = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

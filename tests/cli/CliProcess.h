@@ -17,8 +17,16 @@
 class CliProcess
 {
 public:
+    enum class Trace
+    {
+        No,
+        Yes, // stopped at its start, for killAtPwrite
+    };
+
+    // `environment` holds "NAME=value" entries that come before the test's own.
     CliProcess(const QString& folder, const QByteArrayList& arguments,
-               rlim_t fileSizeLimit = RLIM_INFINITY, const QByteArray& terminal = {});
+               rlim_t fileSizeLimit = RLIM_INFINITY, const QByteArray& terminal = {},
+               const QByteArrayList& environment = {}, Trace trace = Trace::No);
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
@@ -30,12 +38,18 @@ public:
     // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
     int finish(const QByteArray& input);
 
+    // A traced program, given `input`, is killed as it begins its `count`th write at an offset
+    // (pwrite), which the tool makes only to a recovery copy and to a file overwritten in place.
+    // The exit status; 128 + SIGKILL when it was killed.
+    int killAtPwrite(const QByteArray& input, int count);
+
     std::string out;
     std::string err;
     long peakResidentKiB = 0;
 
 private:
     QTemporaryDir m_streams; // outside the folder the tool works in
+    QByteArrayList m_environment;
     pid_t m_pid = -1;
     int m_input = -1;
 };

@@ -127,6 +127,13 @@ QByteArray name(const QString& path)
     return QFile::encodeName(path);
 }
 
+struct stat fileStat(const QByteArray& path)
+{
+    struct stat info = {};
+    ::stat(path, &info);
+    return info;
+}
+
 enum class Place
 {
     NewFile,          // replaced by a new file
@@ -219,6 +226,11 @@ TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
     const QByteArray link = name(folder.filePath("link.txt"));
     writeBytes(path, original);
     ASSERT_EQ(placeFile(place, path, name(folder.path())), 0);
+    // The recovery folder of whoever saves, which a save in place leaves empty.
+    const QTemporaryDir state;
+    ASSERT_EQ(::chown(name(state.path()), fileStat(path).st_uid, fileStat(path).st_gid) |
+                  ::setenv("XDG_STATE_HOME", name(state.path()), 1),
+              0);
     const QStringList before = entriesOf(folder.path());
     const QStringList attributes = attributesOf(path);
     struct stat old = {};
@@ -242,6 +254,7 @@ TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
     EXPECT_EQ(entriesOf(folder.path()), before);
     EXPECT_EQ(failureOfSaveIn(place, link, original, RLIM_INFINITY), 0);
     EXPECT_EQ(readBytes(path), original) << "a shorter text leaves no tail";
+    EXPECT_EQ(entriesOf(state.filePath("cindral/recovery")), QStringList());
 }
 
 std::string placeName(const testing::TestParamInfo<Place>& place)
@@ -256,8 +269,9 @@ INSTANTIATE_TEST_SUITE_P(Places, SavetextIn,
                          placeName);
 
 // On a file system of 64 pages with 24 in use, a new file of 50 pages runs out of space while it
-// is written, and a hard-linked file to be overwritten in place with 36 pages gets its new text
-// made beside it but not the space to grow into: both stay as they were.
+// is written; a hard-linked file to be overwritten in place, with its recovery folder on the same
+// file system, cannot have a copy of 44 pages made, and with 36 pages gets its copy but not the
+// space to grow into: it stays as it was, and so does the empty recovery folder.
 TEST(Savetext, AFullDiskChangesNothing)
 {
     QTemporaryDir folder;
@@ -269,10 +283,14 @@ TEST(Savetext, AFullDiskChangesNothing)
     writeBytes(path, original);
     constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
     EXPECT_EQ(failureOfSave(path, QByteArray(50 * 4096, 'n')), diskFull);
-    ASSERT_EQ(::link(path, name(folder.filePath("other.txt"))), 0);
+    ASSERT_EQ(::link(path, name(folder.filePath("other.txt"))) |
+                  ::setenv("XDG_STATE_HOME", name(folder.filePath("state")), 1),
+              0);
+    EXPECT_EQ(failureOfSave(path, QByteArray(44 * 4096, 'n')), diskFull);
     EXPECT_EQ(failureOfSave(path, QByteArray(36 * 4096, 'n')), diskFull);
     EXPECT_EQ(readBytes(path), original);
-    EXPECT_EQ(entriesOf(folder.path()), (QStringList{"other.txt", "text.txt"}));
+    EXPECT_EQ(entriesOf(folder.path()), (QStringList{"other.txt", "state", "text.txt"}));
+    EXPECT_EQ(entriesOf(folder.filePath("state/cindral/recovery")), QStringList());
 }
 
 } // namespace
