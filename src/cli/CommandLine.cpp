@@ -3,6 +3,8 @@
 
 #include "cli/CommandLine.h"
 
+#include "base/SplitArguments.h"
+
 #include <QCommandLineParser>
 
 namespace cindral::cli {
@@ -35,39 +37,20 @@ CommandLine usageError(const QString& text)
     return {CommandLine::Request::UsageError, {}, text};
 }
 
-// The arguments that are not options, as the bytes they were given: the parser sees every
-// argument as text, and a name that is not UTF-8 would come back as another name. No option
-// takes a value, so everything else is an option until "--".
-QByteArrayList positionalBytes(const QByteArrayList& arguments)
-{
-    QByteArrayList positional;
-    bool optionsEnded = false;
-    for (const QByteArray& argument : arguments.sliced(1)) {
-        if (!optionsEnded && argument == "--")
-            optionsEnded = true;
-        else if (optionsEnded || !argument.startsWith('-') || argument.size() == 1)
-            positional.append(argument);
-    }
-    return positional;
-}
-
 CommandLine runRequest(const QCommandLineParser& parser, QByteArrayList positional)
 {
-    if (positional.isEmpty()) {
+    if (positional.isEmpty())
         return usageError(QStringLiteral("missing command: encrypt or decrypt"));
-    }
     const QString command = QString::fromLocal8Bit(positional.takeFirst());
     CliOptions options;
-    if (command == QLatin1String("encrypt")) {
+    if (command == QLatin1String("encrypt"))
         options.command = Command::Encrypt;
-    } else if (command == QLatin1String("decrypt")) {
+    else if (command == QLatin1String("decrypt"))
         options.command = Command::Decrypt;
-    } else {
+    else
         return usageError(QStringLiteral("unknown command '%1': encrypt or decrypt").arg(command));
-    }
-    if (positional.isEmpty()) {
+    if (positional.isEmpty())
         return usageError(QStringLiteral("missing FILE to %1").arg(command));
-    }
     options.files = positional;
     options.passwordSource = parser.isSet(passwordStdinOption) ? PasswordSource::StandardInput
                                                                : PasswordSource::Terminal;
@@ -84,16 +67,15 @@ CommandLine parseCommandLine(const QByteArrayList& arguments)
         texts.append(QString::fromLocal8Bit(argument));
     QCommandLineParser parser;
     describeArguments(parser);
-    if (!parser.parse(texts)) {
+    if (!parser.parse(texts))
         return usageError(parser.errorText());
-    }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return {CommandLine::Request::Help, {}, parser.helpText()};
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
+    if (parser.isSet(QStringLiteral("version")))
         return {CommandLine::Request::Version, {}, QStringLiteral("cindral-cli 1.0\n")};
-    }
-    return runRequest(parser, positionalBytes(arguments));
+    // The operands as the bytes they were given: the parser sees every argument as text, and a
+    // name that is not UTF-8 would come back as another name.
+    return runRequest(parser, splitArguments(arguments.sliced(1)).operands);
 }
 
 } // namespace cindral::cli

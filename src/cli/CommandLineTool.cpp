@@ -11,6 +11,7 @@
 #include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "operations/FileDescriptor.h"
 #include "operations/FileSizeSignal.h"
 #include "operations/InterruptedSaves.h"
 #include "operations/OperationState.h"
@@ -18,28 +19,22 @@
 #include <QFile>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
 namespace cindral::cli {
 namespace {
 
-class TerminalFd
+// The controlling terminal, open while the password is typed.
+class ControllingTerminal
 {
 public:
-    TerminalFd() : m_fd(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
-    ~TerminalFd()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    TerminalFd(const TerminalFd&) = delete;
-    TerminalFd& operator=(const TerminalFd&) = delete;
+    ControllingTerminal() : m_fd(::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
 
     [[nodiscard]] QByteArray readHidden(QByteArrayView prompt) const
     {
         const std::optional<QByteArray> line =
-            m_fd >= 0 ? readHiddenLine(m_fd, prompt) : std::nullopt;
+            m_fd.isOpen() ? readHiddenLine(m_fd.get(), prompt) : std::nullopt;
         if (!line) {
             throw ToolError(ExitStatus::Failed,
                             QStringLiteral("no terminal to read the password from; "
@@ -49,26 +44,24 @@ public:
     }
 
 private:
-    int m_fd;
+    FileDescriptor m_fd;
 };
 
 // Encryption asks twice: a typing mistake would lock the file under a password nobody knows.
 QByteArray typedPassword(Command command)
 {
-    const TerminalFd terminal;
+    const ControllingTerminal terminal;
     const QByteArray password = terminal.readHidden("Password: ");
-    if (command == Command::Encrypt && terminal.readHidden("Repeat password: ") != password) {
+    if (command == Command::Encrypt && terminal.readHidden("Repeat password: ") != password)
         throw ToolError(ExitStatus::Refused, QStringLiteral("the passwords do not match"));
-    }
     return password;
 }
 
 QByteArray standardInputPassword()
 {
     QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
+    if (!input.open(stdin, QIODevice::ReadOnly))
         throw ToolError(ExitStatus::Failed, QStringLiteral("cannot read standard input"));
-    }
     return firstLine(input);
 }
 
@@ -87,6 +80,12 @@ QByteArray passwordBytes(const CliOptions& options)
     return *bytes;
 }
 
+Outcome runCommand(Command command, ConsoleWindow& window)
+{
+    OperationState state;
+    return command == Command::Encrypt ? runEncrypt(window, state) : runDecrypt(window, state);
+}
+
 // Each file is an operation of its own; a refusal or failure does not stop the others.
 ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password, QIODevice& out,
                           QIODevice& err)
@@ -95,10 +94,8 @@ ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password,
     const auto progress = ::isatty(STDERR_FILENO) != 0 ? ConsoleWindow::Progress::Shown
                                                        : ConsoleWindow::Progress::Hidden;
     for (const QByteArray& file : options.files) {
-        OperationState state;
         ConsoleWindow window(password, file, options.verbosity, out, err, progress);
-        const Outcome outcome = options.command == Command::Encrypt ? runEncrypt(window, state)
-                                                                    : runDecrypt(window, state);
+        const Outcome outcome = runCommand(options.command, window);
         status = worse(status, exitStatusOf(outcome));
     }
     return status;
@@ -137,9 +134,8 @@ int runCommandLineTool(const QByteArrayList& arguments)
     QFile out;
     QFile err;
     if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        !err.open(STDERR_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return static_cast<int>(ExitStatus::Failed);
-    }
     return static_cast<int>(run(parseCommandLine(arguments), out, err));
 }
 

@@ -30,9 +30,8 @@ QString ConsoleWindow::fileBoxText() const
 
 void ConsoleWindow::setStageText(const QString& text)
 {
-    if (m_verbosity == Verbosity::Stages) {
+    if (m_verbosity == Verbosity::Stages)
         writeLine(m_err, text);
-    }
 }
 
 void ConsoleWindow::messageBox(const QString& prompt, const QString& title, MessageIcon icon)

@@ -19,15 +19,9 @@ enum class ExitStatus : int
 
 [[nodiscard]] constexpr ExitStatus exitStatusOf(Outcome outcome)
 {
-    switch (outcome) {
-    case Outcome::Succeeded:
+    if (outcome == Outcome::Succeeded)
         return ExitStatus::Success;
-    case Outcome::Refused:
-        return ExitStatus::Refused;
-    case Outcome::Failed:
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Failed;
+    return outcome == Outcome::Refused ? ExitStatus::Refused : ExitStatus::Failed;
 }
 
 [[nodiscard]] constexpr ExitStatus worse(ExitStatus a, ExitStatus b)

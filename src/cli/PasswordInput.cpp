@@ -38,9 +38,8 @@ public:
         };
         action.sa_handler = restoreEchoAndDie;
         sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(restoringSignals); ++i) {
+        for (std::size_t i = 0; i < std::size(restoringSignals); ++i)
             sigaction(restoringSignals[i], &action, &m_previous[i]);
-        }
         termios silent = settings;
         silent.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOE | ECHOK | ECHONL);
         silent.c_lflag |= ICANON;
@@ -50,9 +49,8 @@ public:
     ~EchoOff()
     {
         tcsetattr(g_echoFd, TCSAFLUSH, &g_echoSettings);
-        for (std::size_t i = 0; i < std::size(restoringSignals); ++i) {
+        for (std::size_t i = 0; i < std::size(restoringSignals); ++i)
             sigaction(restoringSignals[i], &m_previous[i], nullptr);
-        }
         g_echoFd = -1;
     }
 
@@ -67,12 +65,10 @@ void writeAll(int fd, QByteArrayView bytes)
 {
     while (!bytes.isEmpty()) {
         const ssize_t written = ::write(fd, bytes.data(), static_cast<size_t>(bytes.size()));
-        if (written < 0 && errno == EINTR) {
+        if (written < 0 && errno == EINTR)
             continue;
-        }
-        if (written <= 0) {
+        if (written <= 0)
             return;
-        }
         bytes = bytes.sliced(written);
     }
 }
@@ -83,17 +79,14 @@ QByteArray readLine(int fd)
     char byte = 0;
     for (;;) {
         const ssize_t got = ::read(fd, &byte, 1);
-        if (got < 0 && errno == EINTR) {
+        if (got < 0 && errno == EINTR)
             continue;
-        }
-        if (got <= 0 || byte == '\n') {
+        if (got <= 0 || byte == '\n')
             break;
-        }
         line.append(byte);
     }
-    if (line.endsWith('\r')) {
+    if (line.endsWith('\r'))
         line.chop(1);
-    }
     return line;
 }
 
@@ -102,9 +95,8 @@ QByteArray readLine(int fd)
 std::optional<QByteArray> readHiddenLine(int ttyFd, QByteArrayView prompt)
 {
     termios settings{};
-    if (tcgetattr(ttyFd, &settings) != 0) {
+    if (tcgetattr(ttyFd, &settings) != 0)
         return std::nullopt;
-    }
     QByteArray line;
     {
         // Echo goes off before the prompt shows, so nothing typed after it can be echoed or
@@ -123,9 +115,8 @@ QByteArray firstLine(QIODevice& input)
     QByteArray line = input.readLine();
     if (line.endsWith('\n')) {
         line.chop(1);
-        if (line.endsWith('\r')) {
+        if (line.endsWith('\r'))
             line.chop(1);
-        }
     }
     return line;
 }

@@ -69,7 +69,7 @@ std::span<char> LineRule::appendLineEnds(std::span<char> piece, bool afterCr, QB
     if (!hasLoneCrInside(piece.data(), size)) {
         if (!loneCrBefore)
             return piece;
-        piece.data()[-1] = lf;
+        piece.data()[-1] = lf; // the spare byte the caller keeps in front, see apply()
         return {piece.data() - 1, piece.size() + 1};
     }
     spare.resize(2 * size + 1);

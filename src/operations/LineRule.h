@@ -15,14 +15,18 @@ namespace cindral {
 // a line ends at CR LF or at a lone CR; an LF alone is an ordinary character; a final line end
 // adds no empty line. Append puts CR LF after every line, Join drops the line ends. A CR at the
 // end of one piece and an LF at the start of the next are one line end.
+// LoadedText::lastJoined applies the Join rule a second time, backwards from the end of the file,
+// for the password check: a change to the rule here is a change there too.
 class LineRule
 {
 public:
     explicit LineRule(LineEnds lineEnds);
 
-    // The loaded text of the next piece of the file. `piece` has one spare byte in front of it
-    // (piece.data()[-1] may be written); the result lies in it or, when lone CRs make it grow,
-    // in `spare`.
+    // The loaded text of the next piece of the file. The caller keeps one spare byte in front of
+    // `piece`, which Append may write (piece.data()[-1]): the LF of a lone CR that ended the last
+    // piece, so that the piece need not be copied. LoadedText keeps that byte before every piece
+    // it reads. The result lies in the piece and its spare byte or, when lone CRs inside make it
+    // grow, in `spare`.
     [[nodiscard]] std::span<char> apply(std::span<char> piece, QByteArray& spare);
 
     // What the loaded text gains after the file's last byte: the line end its last line lacks.

@@ -41,7 +41,8 @@ public:
 private:
     OpenedFile m_file;
     LineRule m_rule;
-    QByteArray m_buffer; // a spare byte, then a piece of the file
+    // One spare byte, which LineRule::apply may write in front of the piece, then the piece.
+    QByteArray m_buffer;
     QByteArray m_spare;  // the loaded text of a piece its lone CRs made grow
     QByteArray m_ending; // the line end a last line lacks, as the last piece
     std::span<char> m_piece;

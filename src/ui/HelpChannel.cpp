@@ -8,6 +8,19 @@
 #include <utility>
 
 namespace cindral::ui {
+namespace {
+
+QStringList defaultSearchFolders()
+{
+    // The data folder is found from the program's own folder, so an installed tree can be moved
+    // to another prefix (/usr for the package, /usr/local by hand) and still finds its help.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {
+        QDir::currentPath(), programFolder,
+        QDir::cleanPath(programFolder + QStringLiteral("/../") + QStringLiteral(CINDRAL_DATA_DIR))};
+}
+
+} // namespace
 
 HelpChannel::HelpChannel(QWidget* owner)
     : QObject(owner), m_owner(owner), m_searchFolders(defaultSearchFolders())
@@ -23,16 +36,6 @@ void HelpChannel::showHelp(const QString& fileName)
 void HelpChannel::setSearchFolders(QStringList folders)
 {
     m_searchFolders = std::move(folders);
-}
-
-QStringList HelpChannel::defaultSearchFolders()
-{
-    // The data folder is found from the program's own folder, so an installed tree can be moved
-    // to another prefix (/usr for the package, /usr/local by hand) and still finds its help.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    return {
-        QDir::currentPath(), programFolder,
-        QDir::cleanPath(programFolder + QStringLiteral("/../") + QStringLiteral(CINDRAL_DATA_DIR))};
 }
 
 } // namespace cindral::ui

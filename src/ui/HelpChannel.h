@@ -23,10 +23,9 @@ public:
     // Shows the file, at its contents topic unless already on display.
     void showHelp(const QString& fileName);
 
-    // Where the viewer looks for a file named without a folder, in this order.
+    // Where the viewer looks for a file named without a folder, in this order; at first the
+    // working folder, the program's own folder and the installed data folder.
     void setSearchFolders(QStringList folders);
-    // The working folder, the program's own folder and the installed data folder.
-    [[nodiscard]] static QStringList defaultSearchFolders();
 
     // The viewer window while it is open.
     [[nodiscard]] HelpViewer* viewer() const { return m_viewer; }

@@ -48,9 +48,10 @@ QByteArray exactLocalPath(const QString& path)
         const QByteArray component = bytes.sliced(start, end - start);
         const QByteArray folder =
             start == 0 ? QByteArray(".") : bytes.first(std::max<qsizetype>(start - 1, 1));
-        if (showsLossily(component) && hasLookAlike(folder, component))
+        if (showsLossily(component) && hasLookAlike(folder, component)) {
             throw Failure(FailureNumber::FileError,
                           "another file's name shows the same; its bytes are not UTF-8");
+        }
         start = end + 1;
     }
     return bytes;

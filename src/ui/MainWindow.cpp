@@ -135,12 +135,16 @@ QLabel* MainWindow::addLabel(const QString& name, const QString& text)
     return label;
 }
 
-QPushButton* MainWindow::addButton(const QString& name, const QString& caption)
+QPushButton* MainWindow::addButton(const QString& name, const QString& caption, QPoint twipsAt,
+                                   void (MainWindow::*pressed)(), const QString& description)
 {
     auto* button = new QPushButton(caption, m_client);
     button->setObjectName(name);
     // Enter presses the focused button, as Space does.
     button->setAutoDefault(true);
+    placeTwips(*button, twipsAt.x(), twipsAt.y(), 1455, 375);
+    connect(button, &QPushButton::clicked, this, pressed);
+    button->setAccessibleDescription(description);
     return button;
 }
 
@@ -184,11 +188,9 @@ void MainWindow::buildPasswordAndFile()
     describe(*m_passwordBox, QStringLiteral("Password"),
              QStringLiteral("At least five characters; shown as stars"));
 
-    m_browseButton = addButton(QStringLiteral("browse"), QStringLiteral("&Browse"));
-    placeTwips(*m_browseButton, 1200, 1800, 1455, 375);
-    connect(m_browseButton, &QPushButton::clicked, this, &MainWindow::browseForFile);
-    m_browseButton->setAccessibleDescription(
-        QStringLiteral("Chooses the file to encrypt or decrypt"));
+    m_browseButton = addButton(QStringLiteral("browse"), QStringLiteral("&Browse"), {1200, 1800},
+                               &MainWindow::browseForFile,
+                               QStringLiteral("Chooses the file to encrypt or decrypt"));
 
     m_fileBox = new QLineEdit(m_client);
     m_fileBox->setObjectName(QStringLiteral("Text2"));
@@ -201,22 +203,16 @@ void MainWindow::buildPasswordAndFile()
 
 void MainWindow::buildButtons()
 {
-    m_encryptButton = addButton(QStringLiteral("encrip"), QStringLiteral("&Encrypt"));
-    placeTwips(*m_encryptButton, 1200, 2400, 1455, 375);
-    connect(m_encryptButton, &QPushButton::clicked, this, &MainWindow::encryptChosenFile);
-    m_encryptButton->setAccessibleDescription(
-        QStringLiteral("Encrypts the chosen file in place with the password"));
-
-    m_decryptButton = addButton(QStringLiteral("decrip"), QStringLiteral("&Decrypt"));
-    placeTwips(*m_decryptButton, 2760, 2400, 1455, 375);
-    connect(m_decryptButton, &QPushButton::clicked, this, &MainWindow::decryptChosenFile);
-    m_decryptButton->setAccessibleDescription(
+    m_encryptButton =
+        addButton(QStringLiteral("encrip"), QStringLiteral("&Encrypt"), {1200, 2400},
+                  &MainWindow::encryptChosenFile,
+                  QStringLiteral("Encrypts the chosen file in place with the password"));
+    m_decryptButton = addButton(
+        QStringLiteral("decrip"), QStringLiteral("&Decrypt"), {2760, 2400},
+        &MainWindow::decryptChosenFile,
         QStringLiteral("Decrypts the chosen file with the password it was encrypted with"));
-
-    m_exitButton = addButton(QStringLiteral("exit"), QStringLiteral("E&xit"));
-    placeTwips(*m_exitButton, 4320, 2400, 1455, 375);
-    connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
-    m_exitButton->setAccessibleDescription(QStringLiteral("Ends Cindral"));
+    m_exitButton = addButton(QStringLiteral("exit"), QStringLiteral("E&xit"), {4320, 2400},
+                             &MainWindow::exitProgram, QStringLiteral("Ends Cindral"));
 }
 
 void MainWindow::buildFooter()
@@ -225,21 +221,20 @@ void MainWindow::buildFooter()
     line->setObjectName(QStringLiteral("Line1"));
     line->placeTwips(120, 3120, 6960, 2);
 
-    m_instructionsBox = new QPlainTextEdit(m_client);
-    m_instructionsBox->setObjectName(QStringLiteral("Text3"));
-    m_instructionsBox->setFrameStyle(QFrame::NoFrame);
-    m_instructionsBox->setFont(fonts::instructions());
-    setTextBoxColours(*m_instructionsBox, systemColour(SystemColour::TitleBarText),
-                      windowBackground);
-    m_instructionsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_instructionsBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_instructionsBox->document()->setDocumentMargin(1);
-    m_instructionsBox->setPlainText(instructionText);
-    m_instructionsBox->setFocusPolicy(Qt::ClickFocus);
-    m_instructionsBox->setTabChangesFocus(true);
-    m_instructionsBox->setAcceptDrops(false);
-    placeTwips(*m_instructionsBox, 0, 3240, 6975, 615);
-    describe(*m_instructionsBox, QStringLiteral("Instructions"));
+    auto* instructionsBox = new QPlainTextEdit(m_client);
+    instructionsBox->setObjectName(QStringLiteral("Text3"));
+    instructionsBox->setFrameStyle(QFrame::NoFrame);
+    instructionsBox->setFont(fonts::instructions());
+    setTextBoxColours(*instructionsBox, systemColour(SystemColour::TitleBarText), windowBackground);
+    instructionsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    instructionsBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    instructionsBox->document()->setDocumentMargin(1);
+    instructionsBox->setPlainText(instructionText);
+    instructionsBox->setFocusPolicy(Qt::ClickFocus);
+    instructionsBox->setTabChangesFocus(true);
+    instructionsBox->setAcceptDrops(false);
+    placeTwips(*instructionsBox, 0, 3240, 6975, 615);
+    describe(*instructionsBox, QStringLiteral("Instructions"));
 
     m_statusBar = new StatusBar(m_client);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -251,11 +246,11 @@ void MainWindow::buildFooter()
 
 void MainWindow::buildComponents()
 {
-    m_clockTimer = new QTimer(this);
-    m_clockTimer->setObjectName(QStringLiteral("Timer1"));
-    m_clockTimer->setInterval(1000);
-    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::showTime);
-    m_clockTimer->start();
+    auto* clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
+    clockTimer->setInterval(1000);
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::showTime);
+    clockTimer->start();
 
     m_fileDialog = new OpenFileDialog(this);
     m_fileDialog->setObjectName(QStringLiteral("CommonDialog1"));

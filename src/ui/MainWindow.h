@@ -10,9 +10,7 @@
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 
 namespace cindral::ui {
 
@@ -73,9 +71,7 @@ private:
     QPushButton* m_encryptButton = nullptr;
     QPushButton* m_decryptButton = nullptr;
     QPushButton* m_exitButton = nullptr;
-    QPlainTextEdit* m_instructionsBox = nullptr;
     StatusBar* m_statusBar = nullptr;
-    QTimer* m_clockTimer = nullptr;
     OpenFileDialog* m_fileDialog = nullptr;
     HelpChannel* m_helpChannel = nullptr;
 
@@ -92,7 +88,10 @@ private:
     void centreOnScreen();
 
     [[nodiscard]] QLabel* addLabel(const QString& name, const QString& text);
-    [[nodiscard]] QPushButton* addButton(const QString& name, const QString& caption);
+    // A button of the standard size at `twipsAt`, pressed by Enter as by Space.
+    [[nodiscard]] QPushButton* addButton(const QString& name, const QString& caption,
+                                         QPoint twipsAt, void (MainWindow::*pressed)(),
+                                         const QString& description);
 };
 
 } // namespace cindral::ui

@@ -3,6 +3,7 @@
 
 #include "ui/Program.h"
 
+#include "base/SplitArguments.h"
 #include "operations/FileSizeSignal.h"
 #include "ui/SplashWindow.h"
 
@@ -39,16 +40,9 @@ struct UsageError
 // The one file named, or none; an option other than Qt's or a second file is an error.
 std::variant<QByteArray, UsageError> fileArgument(const QByteArrayList& arguments)
 {
-    QByteArrayList files;
-    bool optionsEnded = false;
-    for (const QByteArray& argument : arguments) {
-        if (!optionsEnded && argument == "--")
-            optionsEnded = true;
-        else if (!optionsEnded && argument.startsWith('-') && argument != "-")
-            return UsageError{"unknown option " + argument};
-        else
-            files.append(argument);
-    }
+    const auto [options, files] = splitArguments(arguments);
+    if (!options.isEmpty())
+        return UsageError{"unknown option " + options.constFirst()};
     if (files.size() > 1)
         return UsageError{"one file at most"};
     return files.value(0);
@@ -87,14 +81,12 @@ QByteArrayList programArguments(int argc, const char* const argv[])
 
 std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
 {
-    for (const QByteArray& argument : arguments) {
-        if (argument == "--")
-            break;
-        if (argument == "--help" || argument == "-h") {
+    for (const QByteArray& option : splitArguments(arguments).options) {
+        if (option == "--help" || option == "-h") {
             std::fputs(helpText, stdout);
             return 0;
         }
-        if (argument == "--version") {
+        if (option == "--version") {
             std::fputs("cindral 1.0\n", stdout);
             return 0;
         }

@@ -160,19 +160,18 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
     const QString fileError = "box:16:File Error:The file does not exist|";
     const QString checking = busy + "stage:Checking for Password...|";
     const QString loaded = checking + gettingData + "stage:Decrypting the File...|" + restore;
+    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved|";
     const Row rows[] = {
         {"WrongPassword", "zzzzz", image,
          checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password|" + restore +
              refusedPassword,
          Outcome::Refused},
-        {"Success", password, image,
-         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved|",
-         Outcome::Succeeded, Setup::Writable, plain},
+        {"Success", password, image, loaded + decrypted, Outcome::Succeeded, Setup::Writable,
+         plain},
         {"EmptyBody", password,
          "\xA9"
          "99",
-         loaded + "box:64:Decripted:The selected File has been Decrypted and Saved|",
-         Outcome::Succeeded, Setup::Writable, ""},
+         loaded + decrypted, Outcome::Succeeded, Setup::Writable, ""},
         {"FourCharacterPassword", "abcd", image,
          checking + restore +
              "box:48:Password Error:The password should be of atleast 5 Characters/Numbers or "
@@ -186,6 +185,10 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         {"MissingFile", password, "", checking + restore + fileError, Outcome::Failed,
          Setup::Missing},
         {"ReadOnlyFile", password, image, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
+        // The password check joins the file's end backwards, the body is joined forwards: both
+        // must drop the CR LF and the lone CR alike to find the same trailer.
+        {"LineEndsInTheTrailer", password, "\xA9\xB0\xD1ur9\r\n\r9", loaded + decrypted,
+         Outcome::Succeeded, Setup::Writable, plain},
         // Passes the check, yet holds a code below the shift.
         {"CodeBelowTheShift", password, "\xA9\x01ur99", loaded + programError, Outcome::Failed},
         {"MarkerWithoutTrailer", password, "\xA9plain",
