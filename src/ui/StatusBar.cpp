@@ -69,6 +69,11 @@ QString StatusBar::firstPanelText() const
     return m_first->text();
 }
 
+void StatusBar::setSecondPanelText(const QString& text)
+{
+    m_second->setText(text);
+}
+
 void StatusBar::showNow()
 {
     show();
@@ -77,6 +82,7 @@ void StatusBar::showNow()
 
 void StatusBar::hideNow()
 {
+    m_second->clear();
     hide();
     if (QWidget* parent = parentWidget())
         parent->repaint(geometry());

@@ -23,7 +23,11 @@ public:
     void setFirstPanelText(const QString& text);
     [[nodiscard]] QString firstPanelText() const;
 
-    // Shows or hides the bar and draws the change at once.
+    // The share of a long operation's work done ("37%"), drawn with the window's next paint.
+    void setSecondPanelText(const QString& text);
+
+    // Shows or hides the bar and draws the change at once. Hiding empties the second panel: the
+    // share belongs to the operation that ends with it.
     void showNow();
     void hideNow();
 
