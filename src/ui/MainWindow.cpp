@@ -13,6 +13,7 @@
 #include "ui/Fonts.h"
 #include "ui/HelpChannel.h"
 #include "ui/HorizontalLine.h"
+#include "ui/InputRefusal.h"
 #include "ui/LocalPath.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
@@ -23,6 +24,7 @@
 #include "ui/TextFit.h"
 #include "ui/Twips.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDragEnterEvent>
@@ -42,6 +44,7 @@
 #include <QTimer>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace cindral::ui {
 
@@ -82,7 +85,8 @@ const QString instructionText = QStringLiteral(
 
 } // namespace
 
-MainWindow::MainWindow() : m_client(new QWidget(this))
+MainWindow::MainWindow(LongWork::Clock clock, qsizetype pieceSize)
+    : m_longWork(std::move(clock)), m_pieceSize(pieceSize), m_client(new QWidget(this))
 {
     buildWindow();
     buildMenu();
@@ -321,12 +325,35 @@ void MainWindow::moveOnAfterLongPassword()
 void MainWindow::encryptChosenFile()
 {
     // The operation reports its outcome to the user itself, through the window services.
-    static_cast<void>(runEncrypt(*this, m_state));
+    runOperation([this] { static_cast<void>(runEncrypt(*this, m_state, m_pieceSize)); });
 }
 
 void MainWindow::decryptChosenFile()
 {
-    static_cast<void>(runDecrypt(*this, m_state));
+    runOperation([this] { static_cast<void>(runDecrypt(*this, m_state, m_pieceSize)); });
+}
+
+void MainWindow::runOperation(const std::function<void()>& operation)
+{
+    {
+        const InputRefusal refusal;
+        m_operationRunning = true;
+        m_longWork.start();
+        operation();
+        m_operationRunning = false;
+    }
+    if (std::exchange(m_closeHeld, false))
+        close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_operationRunning) {
+        m_closeHeld = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::exitProgram()
@@ -404,6 +431,11 @@ void MainWindow::selectWholePassword()
 void MainWindow::messageBox(const QString& prompt, const QString& title, MessageIcon icon)
 {
     MessageBox::show(this, boxIcon(icon), title, prompt);
+}
+
+void MainWindow::progress(qint64 done, qint64 total)
+{
+    m_longWork.progress(done, total, *m_statusBar);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

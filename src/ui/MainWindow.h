@@ -4,9 +4,12 @@
 #pragma once
 
 #include "operations/OperationState.h"
+#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
+#include "ui/LongWork.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -26,7 +29,10 @@ class MainWindow : public QMainWindow, public WindowServices
     Q_OBJECT
 
 public:
-    MainWindow();
+    // The operations read the clock to pace their long work, and files `pieceSize` bytes at a
+    // time.
+    explicit MainWindow(LongWork::Clock clock = LongWork::steadyClock(),
+                        qsizetype pieceSize = defaultPieceSize);
 
     // Takes a file as if it had been accepted in the open-file dialog: the file box shows it and
     // the operations work on it.
@@ -43,9 +49,12 @@ public:
     void focusPassword() override;
     void selectWholePassword() override;
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
+    void progress(qint64 done, qint64 total) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A close asked for while an operation works is held until it has ended.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -61,6 +70,10 @@ private slots:
 
 private:
     OperationState m_state;
+    LongWork m_longWork;
+    qsizetype m_pieceSize;
+    bool m_operationRunning = false;
+    bool m_closeHeld = false;
     bool m_placed = false;
     QWidget* m_client;
     QLabel* m_dateLabel = nullptr;
@@ -76,6 +89,8 @@ private:
     HelpChannel* m_helpChannel = nullptr;
 
     void writeDate();
+    // Runs an operation with the window alive but deaf to input, then carries out a held close.
+    void runOperation(const std::function<void()>& operation);
 
     void buildWindow();
     void buildMenu();
