@@ -40,8 +40,8 @@ public:
     virtual void setStageText([[maybe_unused]] const QString& text) {}
     virtual void focusPassword() {}
     virtual void selectWholePassword() {}
-    // How much of the file the operation has read: `done` of `total` bytes. A window shows
-    // nothing for it; a console may show a progress bar.
+    // How much of the file the operation has read: `done` of `total` bytes, after every piece.
+    // A window may keep itself drawn and show the share done; a console a progress bar.
     virtual void progress([[maybe_unused]] qint64 done, [[maybe_unused]] qint64 total) {}
 
     // Modal, a single OK button; returns when dismissed.

@@ -325,15 +325,15 @@ void MainWindow::moveOnAfterLongPassword()
 void MainWindow::encryptChosenFile()
 {
     // The operation reports its outcome to the user itself, through the window services.
-    runOperation([this] { static_cast<void>(runEncrypt(*this, m_state, m_pieceSize)); });
+    workOnChosenFile([this] { static_cast<void>(runEncrypt(*this, m_state, m_pieceSize)); });
 }
 
 void MainWindow::decryptChosenFile()
 {
-    runOperation([this] { static_cast<void>(runDecrypt(*this, m_state, m_pieceSize)); });
+    workOnChosenFile([this] { static_cast<void>(runDecrypt(*this, m_state, m_pieceSize)); });
 }
 
-void MainWindow::runOperation(const std::function<void()>& operation)
+void MainWindow::workOnChosenFile(const std::function<void()>& operation)
 {
     {
         const InputRefusal refusal;

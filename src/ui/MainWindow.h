@@ -90,7 +90,7 @@ private:
 
     void writeDate();
     // Runs an operation with the window alive but deaf to input, then carries out a held close.
-    void runOperation(const std::function<void()>& operation);
+    void workOnChosenFile(const std::function<void()>& operation);
 
     void buildWindow();
     void buildMenu();
