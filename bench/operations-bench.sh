@@ -93,8 +93,9 @@ make_text() {
   rm "$work/block"
 }
 
-# Wall seconds and peak MiB of every run, as space-separated lists per row name.
-declare -A seconds peak
+# Wall seconds and peak MiB of every run, as space-separated lists per row name; processor
+# seconds of cindral-bench's runs, and the share of a run the window spent on its progress.
+declare -A seconds peak cpu progress
 rows=()
 record() { # record ROW SECONDS PEAK-MiB
   [ -n "${seconds[$1]+set}" ] || rows+=("$1")
@@ -119,15 +120,20 @@ measure() {
 }
 timed() { measure "$@" || fail "$1 did not succeed"; }
 
-# core ROW PIECE encrypt|decrypt: cindral-bench times the operation alone, from fork to wait4.
+# core_run ROW PIECE encrypt|decrypt core|window|held-window: cindral-bench times the operation
+# alone, from its start to the end of its child, behind a window that shows nothing or the
+# program's own, whose event loop runs during the work or is held until its end.
 core_run() {
-  local row=$1 piece=$2 line field
+  local row=$1 piece=$2 line field through=()
   local -A value
+  [ "$4" = core ] || through=("--$4")
   sync -f "$work"
-  line=$("$core" ${piece:+--piece-size "$piece"} "$3" "$file" <"$work/password") ||
+  line=$("$core" ${piece:+--piece-size "$piece"} "${through[@]}" "$3" "$file" <"$work/password") ||
     fail "$row did not succeed"
   for field in $line; do [[ $field != *=* ]] || value[${field%%=*}]=${field#*=}; done
   record "$row" "${value[seconds]}" "${value[peak_mib]}"
+  cpu[$row]+="${value[cpu_seconds]} "
+  progress[$row]+="$(ratio "${value[progress_seconds]}" "${value[seconds]}") "
 }
 
 # expect_encrypted FILE WHO: the marker, exactly tr's shift of the text, then 2 or 3 digits.
@@ -141,7 +147,7 @@ expect_encrypted() {
 }
 expect_plain() { cmp -s "$1" "$plain" || fail "$2: decryption did not restore the text"; }
 
-one_round() {
+one_round() { # one_round N: the core and the windows take turns at running first
   timed cp cp "$plain" "$out"
   # A new file beside the old, as the operations make one: its pages cannot be the ones the
   # truncation of an existing file has just freed.
@@ -155,12 +161,15 @@ one_round() {
   expect_encrypted "$file" "cli encrypt"
   timed "cli decrypt" "$cli" --password-stdin decrypt "$file" <"$work/password" >/dev/null
   expect_plain "$file" "cli decrypt"
-  local piece
+  local piece front turn fronts=(core window held-window)
   for piece in "${piece_list[@]}"; do
-    core_run "core encrypt${piece:+ $piece}" "$piece" encrypt
-    expect_encrypted "$file" "core encrypt"
-    core_run "core decrypt${piece:+ $piece}" "$piece" decrypt
-    expect_plain "$file" "core decrypt"
+    for turn in 0 1 2; do
+      front=${fronts[($1 + turn) % 3]}
+      core_run "${front/-/ } encrypt${piece:+ $piece}" "$piece" encrypt "$front"
+      expect_encrypted "$file" "$front encrypt"
+      core_run "${front/-/ } decrypt${piece:+ $piece}" "$piece" decrypt "$front"
+      expect_plain "$file" "$front decrypt"
+    done
   done
 }
 
@@ -183,7 +192,7 @@ verdict() { # verdict MET TEXT
 }
 met() { if "$@"; then echo yes; else echo no; fi; }
 
-readonly time_target=1.15 memory_target_mib=24
+readonly time_target=1.15 memory_target_mib=24 progress_target=0.02
 
 report() { # report MiB
   local row cp_median t x m
@@ -196,10 +205,21 @@ report() { # report MiB
   done
   echo "targets at $1 MiB:"
   for row in "${rows[@]}"; do
-    [[ $row == *crypt* ]] || continue
+    [[ $row == cli* || $row == core* ]] || continue
     x=$(ratio "$(median "${seconds[$row]}")" "$cp_median")
     verdict "$(met within "$x" $time_target)" \
       "$row at $1 MiB: $(printf %.2f "$x")x cp (at most ${time_target}x)"
+  done
+  local held p c
+  for row in "${rows[@]}"; do
+    [[ $row == window* ]] || continue
+    held="held $row"
+    p=$(median "${progress[$row]}")
+    x=$(ratio "$(median "${seconds[$row]}")" "$(median "${seconds[$held]}")")
+    c=$(ratio "$(median "${cpu[$row]}")" "$(median "${cpu[$held]}")")
+    verdict "$(met within "$p" $progress_target)" "$row at $1 MiB: showing the work took\
+ $(awk -v p="$p" 'BEGIN { printf "%.2f", 100 * p }')% of it (at most 2%); against the held\
+ window: wall time $(printf %.3fx "$x"), processor time $(printf %.3fx "$c")"
   done
   for row in "cli encrypt" "cli decrypt"; do
     m=$(highest "${peak[$row]}")
@@ -210,7 +230,7 @@ report() { # report MiB
 
 bench_size() { # bench_size MiB
   local round
-  seconds=() peak=() rows=()
+  seconds=() peak=() cpu=() progress=() rows=()
   make_text "$plain" "$1"
   cp "$plain" "$out"
   cp "$plain" "$file"
@@ -218,7 +238,7 @@ bench_size() { # bench_size MiB
     "$1" "$(stat -c %s "$plain")" "$folder" "$rounds"
   for ((round = 1; round <= rounds; round++)); do
     [ ! -t 2 ] || printf 'round %s of %s\r' "$round" "$rounds" >&2
-    one_round
+    one_round "$round"
   done
   [ ! -t 2 ] || printf '%20s\r' '' >&2
   report "$1"

@@ -4,9 +4,11 @@
 // cindral-bench: runs the real Encrypt or Decrypt operation on one file, in place, in a child
 // process, and prints the child's wall time and peak resident memory. The password is the first
 // line of standard input. bench/operations-bench.sh drives it (bench/README.md).
-//   cindral-bench [--piece-size BYTES|<n>K|<n>M] encrypt|decrypt FILE <password-file
+//   cindral-bench [--piece-size BYTES|<n>K|<n>M] [--window|--held-window] encrypt|decrypt FILE
+//                 <password-file
 #include "ChildRun.h"
 #include "HeadlessWindow.h"
+#include "MainWindowRun.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationMessages.h"
@@ -23,15 +25,19 @@
 
 namespace {
 
-enum class Operation
+// What the operation runs behind: a window of the benchmark's that shows nothing, or the
+// program's main window, its event loop running or held.
+enum class Front
 {
-    Encrypt,
-    Decrypt,
+    Headless,
+    MainWindow,
+    HeldMainWindow,
 };
 
 struct Options
 {
     Operation operation = Operation::Encrypt;
+    Front front = Front::Headless;
     QByteArray path;
     qsizetype pieceSize = cindral::defaultPieceSize;
 };
@@ -60,12 +66,18 @@ constexpr qsizetype largestPiece = qsizetype{1} << 30;
 {
     Options options;
     int next = 1;
-    if (argc == 5 && std::string_view(argv[1]) == "--piece-size") {
-        const std::optional<qsizetype> size = parsePieceSize(argv[2]);
+    for (; next < argc && std::string_view(argv[next]).starts_with("--"); ++next) {
+        const std::string_view option = argv[next];
+        if (option == "--window" || option == "--held-window") {
+            options.front = option == "--window" ? Front::MainWindow : Front::HeldMainWindow;
+            continue;
+        }
+        const std::optional<qsizetype> size = option == "--piece-size" && next + 1 < argc
+                                                  ? parsePieceSize(argv[++next])
+                                                  : std::nullopt;
         if (!size)
             return std::nullopt;
         options.pieceSize = *size;
-        next = 3;
     }
     if (argc != next + 2)
         return std::nullopt;
@@ -89,12 +101,27 @@ constexpr qsizetype largestPiece = qsizetype{1} << 30;
     return QByteArray::fromStdString(line);
 }
 
+[[nodiscard]] const char* frontName(Front front)
+{
+    switch (front) {
+    case Front::Headless:
+        return "core";
+    case Front::MainWindow:
+        return "window";
+    case Front::HeldMainWindow:
+        return "held-window";
+    }
+    return "?";
+}
+
 // Runs in the child: succeeds only when the operation ends with its own success box alone.
-[[nodiscard]] bool runOperation(const Options& options, const QByteArray& password)
+[[nodiscard]] bool runHeadless(const Options& options, const QByteArray& password,
+                               const StartClock& startClock)
 {
     HeadlessWindow window(password, options.path);
     cindral::OperationState state;
     const bool encrypt = options.operation == Operation::Encrypt;
+    startClock();
     const cindral::Outcome outcome = encrypt
                                          ? cindral::runEncrypt(window, state, options.pieceSize)
                                          : cindral::runDecrypt(window, state, options.pieceSize);
@@ -114,15 +141,26 @@ int main(int argc, char** argv)
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
         std::fprintf(stderr,
-                     "usage: %s [--piece-size BYTES|<n>K|<n>M] encrypt|decrypt FILE"
+                     "usage: %s [--piece-size BYTES|<n>K|<n>M] [--window|--held-window]"
+                     " encrypt|decrypt FILE"
                      " <password-file\n",
                      argv[0]);
         return 2;
     }
     const QByteArray password = readPassword();
-    const ChildRun run = runInChild([&] { return runOperation(*options, password); });
-    std::printf("%s piece_bytes=%lld seconds=%.6f peak_mib=%.2f\n",
-                options->operation == Operation::Encrypt ? "encrypt" : "decrypt",
-                static_cast<long long>(options->pieceSize), run.seconds, run.peakMiB);
+    const ChildRun run = runInChild([&](const StartClock& startClock, double& progressSeconds) {
+        if (options->front == Front::Headless)
+            return runHeadless(*options, password, startClock);
+        const EventLoop loop =
+            options->front == Front::MainWindow ? EventLoop::Runs : EventLoop::Held;
+        return runThroughMainWindow(options->operation, loop, options->path, password,
+                                    options->pieceSize, startClock, progressSeconds);
+    });
+    std::printf(
+        "%s through=%s piece_bytes=%lld seconds=%.6f cpu_seconds=%.6f progress_seconds=%.6f "
+        "peak_mib=%.2f\n",
+        options->operation == Operation::Encrypt ? "encrypt" : "decrypt", frontName(options->front),
+        static_cast<long long>(options->pieceSize), run.seconds, run.cpuSeconds, run.noted,
+        run.peakMiB);
     return run.succeeded ? 0 : 1;
 }
