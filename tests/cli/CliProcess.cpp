@@ -8,6 +8,7 @@
 #include <QVector>
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <stdexcept>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
@@ -17,20 +18,29 @@
 
 namespace {
 
+[[nodiscard]] bool becomeUser(uid_t user)
+{
+    return user == ::geteuid() ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(user) == 0 && ::setuid(user) == 0);
+}
+
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
 [[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv,
                               const QVector<char*>& envp, int input, int out, int err,
-                              rlim_t fileSizeLimit, const QByteArray& terminal, bool traced,
-                              int execFailed)
+                              const CliProcess::Setup& setup, int execFailed)
 {
-    const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
-    ::signal(SIGPIPE, SIG_DFL);
+    const struct rlimit limit = {setup.fileSizeLimit, setup.fileSizeLimit};
+    // Into a pipe whose reader has gone, the tool must end as cat(1) does even when it was
+    // started with the signal ignored.
+    ::signal(SIGPIPE, setup.output == CliProcess::Output::ClosedPipe ? SIG_IGN : SIG_DFL);
     // The first terminal a session leader opens becomes its controlling terminal.
-    if (::setsid() < 0 || (!terminal.isEmpty() && ::open(terminal.constData(), O_RDWR) < 0) ||
-        ::chdir(folder.constData()) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
-        ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 ||
-        ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-        (traced && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
+    if (::setsid() < 0 ||
+        (!setup.terminal.isEmpty() && ::open(setup.terminal.constData(), O_RDWR) < 0) ||
+        !becomeUser(setup.user) || ::chdir(folder.constData()) != 0 ||
+        ::dup2(input, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
+        ::dup2(err, STDERR_FILENO) < 0 || ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+        (setup.trace == CliProcess::Trace::Yes &&
+         ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
         ::_exit(127);
     ::execve(argv.front(), argv.data(), envp.data());
     const char failed = 1;
@@ -41,6 +51,17 @@ namespace {
 int openOutput(const QString& path)
 {
     return ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+}
+
+// The write end of a pipe whose read end is closed once the child has it only through exec,
+// which closes it too.
+int closedPipe(int& readEnd)
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return -1;
+    readEnd = ends[0];
+    return ends[1];
 }
 
 QVector<char*> environmentWith(QByteArrayList& entries)
@@ -56,29 +77,38 @@ QVector<char*> environmentWith(QByteArrayList& entries)
 
 } // namespace
 
-CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, rlim_t fileSizeLimit,
-                       const QByteArray& terminal, const QByteArrayList& environment, Trace trace)
-    : m_environment(environment)
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments)
+    : CliProcess(folder, arguments, Setup{})
+{}
+
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup)
+    : m_setup(std::move(setup))
 {
-    QByteArrayList words{CINDRAL_CLI_PATH};
+    QByteArrayList words{m_setup.program};
     words += arguments;
     QVector<char*> argv;
     for (QByteArray& word : words)
         argv.append(word.data());
     argv.append(nullptr);
-    const QVector<char*> envp = environmentWith(m_environment);
+    const QVector<char*> envp = environmentWith(m_setup.environment);
     int input[2];
     int execFailed[2];
-    const int out = openOutput(m_streams.filePath("out"));
+    int pipeReadEnd = -1;
+    const int outFile = openOutput(m_streams.filePath("out"));
+    const int out = m_setup.output == Output::File ? outFile
+                    : m_setup.output == Output::ClosedPipe
+                        ? closedPipe(pipeReadEnd)
+                        : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     const int err = openOutput(m_streams.filePath("err"));
     if (out < 0 || err < 0 || ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
-        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, fileSizeLimit, terminal,
-                    trace == Trace::Yes, execFailed[1]);
-    for (const int fd : {input[0], out, err, execFailed[1]})
+        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, m_setup, execFailed[1]);
+    for (const int fd : {input[0], out, err, execFailed[1], pipeReadEnd})
         ::close(fd);
+    if (out != outFile)
+        ::close(outFile);
     m_input = input[1];
     // The pipe closes at exec without a byte: from here on the child is cindral-cli.
     char failed = 0;

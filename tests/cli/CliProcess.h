@@ -9,11 +9,12 @@
 #include <QTemporaryDir>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
 // whose terminal is the one named or none (so it can never wait for a typed password), in a given
 // folder, with an optional file-size limit. Standard output and error go to files, so nothing can
-// block.
+// block, or standard output to a pipe nobody reads.
 class CliProcess
 {
 public:
@@ -23,10 +24,27 @@ public:
         Yes, // stopped at its start, for killAtPwrite
     };
 
-    // `environment` holds "NAME=value" entries that come before the test's own.
-    CliProcess(const QString& folder, const QByteArrayList& arguments,
-               rlim_t fileSizeLimit = RLIM_INFINITY, const QByteArray& terminal = {},
-               const QByteArrayList& environment = {}, Trace trace = Trace::No);
+    enum class Output
+    {
+        File,
+        ClosedPipe, // a pipe whose reader has gone before the program writes
+        Discarded,  // /dev/null, for a large output: kept, it would count in the peak memory of
+                    // every child the test forks later
+    };
+
+    struct Setup
+    {
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+        QByteArray terminal{};        // none: no controlling terminal
+        QByteArrayList environment{}; // "NAME=value" entries before the test's own
+        Trace trace = Trace::No;
+        Output output = Output::File;
+        uid_t user = ::geteuid(); // and group of the same number; another only for root
+        QByteArray program = CINDRAL_CLI_PATH;
+    };
+
+    CliProcess(const QString& folder, const QByteArrayList& arguments);
+    CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup);
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
@@ -49,7 +67,7 @@ public:
 
 private:
     QTemporaryDir m_streams; // outside the folder the tool works in
-    QByteArrayList m_environment;
+    Setup m_setup;
     pid_t m_pid = -1;
     int m_input = -1;
 };

@@ -101,6 +101,15 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
             << path.toStdString();
         EXPECT_EQ(opened, 0);
     }
+    // A reader is neither turned away by a Cindral at work nor turns one away itself.
+    const QByteArray notes = QFile::encodeName(folder.filePath("notes.txt"));
+    writeBytes(notes, "text");
+    const auto read = cindral::OpenedFile::Purpose::Read;
+    EXPECT_EQ(
+        failureOf([&] { (void)loadtext(QFile::encodeName(inUse), LineEnds::Join, {}, 1, read); }),
+        0);
+    const cindral::OpenedFile reader(notes, read);
+    EXPECT_EQ(failureOf([&] { const cindral::OpenedFile writer(notes); }), 0);
 }
 
 constexpr uid_t otherUser = 4321;
