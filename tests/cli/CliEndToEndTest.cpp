@@ -64,17 +64,17 @@ TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
     }
 }
 
-[[nodiscard]] struct stat statOf(const QByteArray& path)
+// A file's mode, then its modification and access times in nanoseconds.
+[[nodiscard]] std::tuple<mode_t, qint64, qint64> modeAndTimes(const QByteArray& path)
 {
     struct stat info = {};
     ::stat(path.constData(), &info);
-    return info;
+    const auto ns = [](const timespec& time) { return time.tv_sec * 1'000'000'000 + time.tv_nsec; };
+    return {info.st_mode, ns(info.st_mtim), ns(info.st_atim)};
 }
 
-[[nodiscard]] bool sameTime(const timespec& a, const timespec& b)
-{
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
+// Long ago: a write shows in the modification time even within the clock's resolution.
+constexpr timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
 
 // Every command on several files in one call. A name is the bytes it was given, UTF-8 or not, and
 // never a look-alike: the twin named by the UTF-8 of U+FFFD, which the Latin-1 name turns into
@@ -102,15 +102,12 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     EXPECT_EQ(runCli({"status", latin1, twin, "--", "-b.txt"}, {}), 0) << m_err;
     EXPECT_EQ(m_out, "caf\xE9.txt: encrypted\ncaf\xEF\xBF\xBD.txt: not encrypted\n"
                      "-b.txt: encrypted\n");
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path(latin1), old, 0) | ::chmod(path(latin1), 0400), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, path(latin1), longAgo, 0), 0);
+    const auto before = modeAndTimes(path(latin1));
     EXPECT_EQ(runCli({"cat", latin1, "--password-stdin", "--", "-b.txt"}, "abcd\xC3\xA9\n"), 0);
     EXPECT_EQ(m_out, "Hi\r\ntwo\r\nlines\r\n");
     EXPECT_EQ(m_err, "");
-    const struct stat catted = statOf(path(latin1));
-    EXPECT_EQ(catted.st_mode & 07777, 0400);
-    EXPECT_TRUE(sameTime(catted.st_mtim, old[1]) && sameTime(catted.st_atim, old[0]));
-    ASSERT_EQ(::chmod(path(latin1), 0644), 0);
+    EXPECT_EQ(modeAndTimes(path(latin1)), before);
 
     // "zzzzz": fingerprint 122, shift 127
     EXPECT_EQ(runCli({"--password-stdin", "rekey", "a.txt", latin1, "--", "-b.txt"},
@@ -120,8 +117,6 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     const std::string changed = ": Password Changed: The selected File has been Encrypted under "
                                 "the new Password and Saved\n";
     EXPECT_EQ(m_out, "a.txt" + changed + "caf\xE9.txt" + changed + "-b.txt" + changed);
-    EXPECT_EQ(readBytes(path("a.txt")), "\xA9\xC7\xE8\x8C\x89"
-                                        "122");
 
     EXPECT_EQ(runCli({"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"}, "zzzzz\r\n"),
               0)
@@ -232,21 +227,16 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
     const QByteArray largeImage = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
     const std::string denied =
         "File Error: The file does not exist or access to the file is denied.";
-    const std::string notADecryptedFile =
-        "File Error: The file does not exist (not a regular file)";
+    const std::string notAFile = "File Error: The file does not exist (not a regular file)";
     const std::string tooLarge = programError + " (cannot write: File too large)";
     const std::string illegal = "Encryption Error: The file to be Encrypted has some illegal "
                                 "Characters which you cannot Encrypt";
     const std::string belowTheShift = programError + " (a character of code 1 cannot be shifted "
                                                      "by 104)";
-    const std::string shortToDecrypt = "Password Error: The password should be of atleast 5 "
-                                       "Characters/Numbers or Combination of them";
-    const std::string notEncrypted =
-        "Encryption Error: File is Not Encrypted, you cannot Decrypt it!";
     const std::string wrongPassword = "Wrong Password,Access Denied: Wrong Password";
     const QByteArray rekeyed = "abcde\nzzzzz\n";
     const Ending rows[] = {
-        {"decrypt", std::nullopt, password, 2, notADecryptedFile, 0700},
+        {"decrypt", std::nullopt, password, 2, notAFile, 0700},
         {"encrypt", plain, password, 2, denied + " (read-only)", 0444},
         {"encrypt", large, password, 2, tooLarge, 0644, 4096},
         {"decrypt", largeImage, password, 2, tooLarge, 0644, 4096},
@@ -254,18 +244,19 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
          "ab\x03"
          "cd\n",
          2, illegal + " (a character of code 5 cannot be shifted by 8)"},
-        {"cat", plain, password, 1, notEncrypted},
+        {"cat", plain, password, 1,
+         "Encryption Error: File is Not Encrypted, you cannot Decrypt it!"},
         {"cat", image, "zzzzz\n", 1, wrongPassword, 0444},
-        {"cat", image, "abcd\n", 1, shortToDecrypt},
+        {"cat", image, "abcd\n", 1,
+         "Password Error: The password should be of atleast 5 Characters/Numbers or Combination "
+         "of them"},
         {"cat", "\xA9plain", password, 2,
          programError + " (the file ends without a password trailer)"},
         {"cat", "\xA9\x01ur99", password, 2, belowTheShift},
-        {"status", std::nullopt, {}, 2, notADecryptedFile, 0700},
-        {"rekey", image, "abcd\nzzzzz\n", 1, shortToDecrypt},
+        {"status", std::nullopt, {}, 2, notAFile, 0700},
         {"rekey", image, "abcde\nzzzz\n", 1,
          "Password Error: The password should be of atleast 5  and maximum 9 Alphabets/Numbers or "
          "Combination of them"},
-        {"rekey", plain, rekeyed, 1, notEncrypted},
         {"rekey", image, "zzzzz\nabcde\n", 1, wrongPassword},
         {"rekey", "\xA9\x01ur99", rekeyed, 2, belowTheShift},
         {"rekey", "\xA9\xF8ur99", rekeyed, 2,
@@ -278,22 +269,25 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
          1, "Encryption Error: File is Already Encrypted, you cannot Encrypt again!"},
         {"rekey", image, rekeyed, 2, denied + " (read-only)", 0444},
     };
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
     for (const Ending& row : rows) {
         QTemporaryDir folder;
         const QByteArray file = QFile::encodeName(folder.filePath("file"));
         ASSERT_EQ(row.content ? (writeBytes(file, *row.content), ::chmod(file, row.mode))
                               : ::mkdir(file, row.mode),
                   0);
-        ASSERT_EQ(::utimensat(AT_FDCWD, file, old, 0), 0);
+        ASSERT_EQ(::utimensat(AT_FDCWD, file, longAgo, 0), 0);
+        const auto before = modeAndTimes(file);
         CliProcess process(folder.path(), {"--password-stdin", row.command, "file"},
                            {.fileSizeLimit = row.fileSizeLimit});
         EXPECT_EQ(process.finish(row.input), row.exitCode) << row.line;
         EXPECT_EQ(process.err, "file: " + row.line + "\n");
         EXPECT_EQ(process.out, "");
         EXPECT_EQ(row.content ? readBytes(file) : QByteArray(), row.content.value_or(QByteArray()));
-        const struct stat after = statOf(file);
-        EXPECT_TRUE((after.st_mode & 07777) == row.mode && sameTime(after.st_mtim, old[1]))
+        // The access time is the reader's to change, but for cat's and status's (see the round
+        // trip).
+        const auto after = modeAndTimes(file);
+        EXPECT_TRUE(std::get<0>(after) == std::get<0>(before) &&
+                    std::get<1>(after) == std::get<1>(before))
             << row.line;
         EXPECT_EQ(entriesOf(folder.path()), QStringList{"file"});
     }
@@ -333,26 +327,24 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 // With -r a folder stands for the regular files below it, in byte order of their paths (not
 // the locale's: C.txt before a-x.txt before a/...). Links inside are skipped, to a file and to a
 // folder alike, so b.txt is not encrypted through a/file-link nor deep.txt twice through
-// a/folder-link. A folder that cannot be listed fails with the reason, and the other files go on.
+// a/folder-link. A folder that cannot be listed fails with the reason, and the other files go on;
+// without -r a folder fails as any file that is no text file (see the failure table).
 // The tool runs as nobody when the test is root, whom no folder can keep out.
 TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 {
     const uid_t user = ::geteuid() == 0 ? 65534 : ::geteuid();
     const QByteArray top = QFile::encodeName(m_folder.path());
-    const QByteArrayList folders{"/tree", "/tree/a", "/tree/a/m", "/tree/locked"};
-    const QByteArrayList files{"/tree/C.txt",   "/tree/a-x.txt",      "/tree/b.txt",
-                               "/tree/a/z.txt", "/tree/a/m/deep.txt", "/tree/locked/hidden.txt"};
     int failed = ::chmod(top, 0755);
-    for (const QByteArray& folder : folders)
-        failed |= ::mkdir(top + folder, 0755) | ::chown(top + folder, user, user);
-    for (const QByteArray& file : files)
-        writeBytes(top + file, plain), failed |= ::chown(top + file, user, user);
+    for (const QByteArray entry : {"/", "/a/", "/a/m/", "/locked/", "/C.txt", "/a-x.txt", "/b.txt",
+                                   "/a/z.txt", "/a/m/deep.txt", "/locked/hidden.txt"}) {
+        const QByteArray name = top + "/tree" + entry;
+        failed |= entry.endsWith('/') ? ::mkdir(name, 0755) : (writeBytes(name, plain), 0);
+        failed |= ::chown(name, user, user);
+    }
     failed |= ::symlink("../b.txt", top + "/tree/a/file-link") |
               ::symlink("m", top + "/tree/a/folder-link") | ::chmod(top + "/tree/locked", 0);
     ASSERT_EQ(failed, 0);
     const std::string encrypted = ": Encrypted: The selected File has been Encrypted and Saved\n";
-    const std::string cannotList =
-        "tree/locked: File Error: The file does not exist (cannot list: Permission denied)\n";
     // arguments, exit status, standard output, standard error
     const std::tuple<QByteArrayList, int, std::string, std::string> rows[] = {
         {{"encrypt", "-r", "tree/a"},
@@ -363,11 +355,7 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
          2,
          "tree/C.txt: not encrypted\ntree/a-x.txt: not encrypted\ntree/a/m/deep.txt: encrypted\n"
          "tree/a/z.txt: encrypted\ntree/b.txt: not encrypted\ntree/b.txt: not encrypted\n",
-         cannotList},
-        {{"status", "tree"},
-         2,
-         "",
-         "tree: File Error: The file does not exist (not a regular file)\n"},
+         "tree/locked: File Error: The file does not exist (cannot list: Permission denied)\n"},
     };
     for (const auto& [arguments, exitCode, out, err] : rows) {
         CliProcess process(m_folder.path(), QByteArrayList{"--password-stdin"} + arguments,
@@ -381,8 +369,8 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 
 // The tool reads, shifts and writes a piece at a time: for every command its resident memory at
 // its peak is the same for a file of many megabytes as for one of a few, within one piece of
-// 1 MiB. Its standard error is no terminal, so it draws no progress bar, though the larger file
-// takes a while.
+// 1 MiB (read at its exit: what wait4 says would count the test's own). Its standard error is no
+// terminal, so it draws no progress bar, though the larger file takes a while.
 TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
 {
     const std::tuple<QByteArray, QByteArray> commands[] = {
@@ -390,14 +378,16 @@ TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
         {"rekey", password + "zzzzz\n"}, {"decrypt", "zzzzz\n"},
     };
     long peakKiB[std::size(commands)][2] = {};
+    // LeakSanitizer cannot run under ptrace; the other tests look for leaks.
+    const QByteArray noLeakCheck = "ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0";
     writeBytes(path("zeros"), {});
     for (const int large : {0, 1}) {
         ASSERT_EQ(::truncate(path("zeros").constData(), large ? 28 << 20 : 4 << 20), 0);
         for (std::size_t i = 0; i < std::size(commands); ++i) {
             const auto& [command, input] = commands[i];
             CliProcess process(m_folder.path(), {"--password-stdin", command, "zeros"},
-                               {.output = CliProcess::Output::Discarded});
-            ASSERT_EQ(process.finish(input), 0) << process.err;
+                               {.environment = {noLeakCheck}, .trace = CliProcess::Trace::Yes});
+            ASSERT_EQ(process.finishTraced(input), 0) << process.err;
             EXPECT_EQ(process.err, "");
             peakKiB[i][large] = process.peakResidentKiB;
         }

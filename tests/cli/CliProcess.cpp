@@ -53,17 +53,6 @@ int openOutput(const QString& path)
     return ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 }
 
-// The write end of a pipe whose read end is closed once the child has it only through exec,
-// which closes it too.
-int closedPipe(int& readEnd)
-{
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
-        return -1;
-    readEnd = ends[0];
-    return ends[1];
-}
-
 QVector<char*> environmentWith(QByteArrayList& entries)
 {
     QVector<char*> envp;
@@ -93,19 +82,18 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, S
     const QVector<char*> envp = environmentWith(m_setup.environment);
     int input[2];
     int execFailed[2];
-    int pipeReadEnd = -1;
+    // The read end of the pipe is closed once the child has it only until exec closes it too.
+    int closedPipe[2] = {-1, -1};
     const int outFile = openOutput(m_streams.filePath("out"));
-    const int out = m_setup.output == Output::File ? outFile
-                    : m_setup.output == Output::ClosedPipe
-                        ? closedPipe(pipeReadEnd)
-                        : ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const int out =
+        m_setup.output == Output::File ? outFile : (::pipe2(closedPipe, O_CLOEXEC), closedPipe[1]);
     const int err = openOutput(m_streams.filePath("err"));
     if (out < 0 || err < 0 || ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
         execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, m_setup, execFailed[1]);
-    for (const int fd : {input[0], out, err, execFailed[1], pipeReadEnd})
+    for (const int fd : {input[0], out, err, execFailed[1], closedPipe[0]})
         ::close(fd);
     if (out != outFile)
         ::close(outFile);
@@ -128,7 +116,7 @@ CliProcess::~CliProcess()
     }
 }
 
-int CliProcess::finish(const QByteArray& input)
+void CliProcess::writeInput(const QByteArray& input)
 {
     // The tool reads one line; input beyond what the pipe holds would block here. A tool that
     // has already ended makes the write fail rather than end the test.
@@ -136,28 +124,47 @@ int CliProcess::finish(const QByteArray& input)
     (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
     ::close(m_input);
     m_input = -1;
-    int status = 0;
-    struct rusage usage = {};
-    for (int waited = 0; ::wait4(m_pid, &status, WNOHANG, &usage) == 0; waited += 10) {
-        if (waited == 30000)
-            ::kill(m_pid, SIGKILL);
-        ::usleep(10000);
-    }
+}
+
+int CliProcess::ended(int status)
+{
     m_pid = -1;
-    peakResidentKiB = usage.ru_maxrss;
     out = readBytes(m_streams.filePath("out")).toStdString();
     err = readBytes(m_streams.filePath("err")).toStdString();
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-int CliProcess::killAtPwrite(const QByteArray& input, int count)
+int CliProcess::finish(const QByteArray& input)
 {
-    (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
-    ::close(m_input);
-    m_input = -1;
+    writeInput(input);
+    int status = 0;
+    for (int waited = 0; ::waitpid(m_pid, &status, WNOHANG) == 0; waited += 10) {
+        if (waited == 30000)
+            ::kill(m_pid, SIGKILL);
+        ::usleep(10000);
+    }
+    return ended(status);
+}
+
+namespace {
+
+// "VmHWM:   33480 kB" in /proc: the peak of the program the process runs, since its exec.
+long highWaterKiB(pid_t pid)
+{
+    const QByteArray status = readBytes(QStringLiteral("/proc/%1/status").arg(pid));
+    const qsizetype at = status.indexOf("VmHWM:") + 6;
+    return status.mid(at, status.indexOf('\n', at) - at).trimmed().split(' ').first().toLong();
+}
+
+} // namespace
+
+int CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
+{
+    writeInput(input);
     int status = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
-    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr,
+             PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
     bool entering = true;
     int signal = 0;
     for (;;) {
@@ -165,18 +172,19 @@ int CliProcess::killAtPwrite(const QByteArray& input, int count)
         signal = 0;
         if (::waitpid(m_pid, &status, 0) < 0 || !WIFSTOPPED(status))
             break;
+        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+            peakResidentKiB = highWaterKiB(m_pid);
+            continue;
+        }
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
             signal = WSTOPSIG(status); // the program's own, passed on
             continue;
         }
         user_regs_struct registers = {};
         ::ptrace(PTRACE_GETREGS, m_pid, nullptr, &registers);
-        if (entering && registers.orig_rax == SYS_pwrite64 && --count == 0)
+        if (entering && registers.orig_rax == SYS_pwrite64 && --killAtPwrite == 0)
             ::kill(m_pid, SIGKILL);
         entering = !entering;
     }
-    out = readBytes(m_streams.filePath("out")).toStdString();
-    err = readBytes(m_streams.filePath("err")).toStdString();
-    m_pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return ended(status);
 }

@@ -21,15 +21,13 @@ public:
     enum class Trace
     {
         No,
-        Yes, // stopped at its start, for killAtPwrite
+        Yes, // stopped at its start, for finishTraced
     };
 
     enum class Output
     {
         File,
         ClosedPipe, // a pipe whose reader has gone before the program writes
-        Discarded,  // /dev/null, for a large output: kept, it would count in the peak memory of
-                    // every child the test forks later
     };
 
     struct Setup
@@ -56,16 +54,20 @@ public:
     // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
     int finish(const QByteArray& input);
 
-    // A traced program, given `input`, is killed as it begins its `count`th write at an offset
-    // (pwrite), which the tool makes only to a recovery copy and to a file overwritten in place.
-    // The exit status; 128 + SIGKILL when it was killed.
-    int killAtPwrite(const QByteArray& input, int count);
+    // As finish, for a traced program: it is killed as it begins its `killAtPwrite`th write at an
+    // offset (pwrite), which the tool makes only to a recovery copy and to a file overwritten in
+    // place, and never for 0. Its peak resident memory is read as it exits; what wait4 says
+    // counts the test's memory too, which the child shares until its exec.
+    int finishTraced(const QByteArray& input, int killAtPwrite = 0);
 
     std::string out;
     std::string err;
-    long peakResidentKiB = 0;
+    long peakResidentKiB = 0; // by finishTraced
 
 private:
+    void writeInput(const QByteArray& input);
+    int ended(int status);
+
     QTemporaryDir m_streams; // outside the folder the tool works in
     Setup m_setup;
     pid_t m_pid = -1;

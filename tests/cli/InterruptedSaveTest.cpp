@@ -46,7 +46,7 @@ TEST(InterruptedSave, AKilledOverwriteIsFinishedByTheNextRun)
         ASSERT_EQ(::link(top + "/notes.txt", top + "/other.txt"), 0);
         CliProcess traced(folder.path(), {"--password-stdin", killed, "notes.txt"},
                           {.environment = state, .trace = CliProcess::Trace::Yes});
-        ASSERT_EQ(traced.killAtPwrite(passwords, 3), 128 + SIGKILL) << traced.err;
+        ASSERT_EQ(traced.finishTraced(passwords, 3), 128 + SIGKILL) << traced.err;
         const QByteArray interrupted = readBytes(top + "/notes.txt");
         EXPECT_TRUE(interrupted != before && interrupted != newText);
         const QStringList copies = entriesOf(folder.filePath("state/cindral/recovery"));
