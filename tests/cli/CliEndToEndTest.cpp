@@ -283,7 +283,7 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
         EXPECT_EQ(process.err, "file: " + row.line + "\n");
         EXPECT_EQ(process.out, "");
         EXPECT_EQ(row.content ? readBytes(file) : QByteArray(), row.content.value_or(QByteArray()));
-        // The access time is the reader's to change, but for cat's and status's (see the round
+        // Not the access time, which encrypt and decrypt change as they read (cat's: the round
         // trip).
         const auto after = modeAndTimes(file);
         EXPECT_TRUE(std::get<0>(after) == std::get<0>(before) &&
