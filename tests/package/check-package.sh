@@ -18,7 +18,10 @@ status=0
 
 wanted=(./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp
   ./usr/share/applications/org.example.cindral.desktop
-  ./usr/share/metainfo/org.example.cindral.metainfo.xml)
+  ./usr/share/metainfo/org.example.cindral.metainfo.xml
+  ./usr/share/bash-completion/completions/cindral-cli
+  ./usr/share/zsh/vendor-completions/_cindral-cli
+  ./usr/share/fish/vendor_completions.d/cindral-cli.fish)
 for size in 32 48 64 128; do
   wanted+=("./usr/share/icons/hicolor/${size}x${size}/apps/cindral.png")
 done
