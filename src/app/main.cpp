@@ -9,7 +9,7 @@
 int main(int argc, char* argv[])
 {
     if (const auto status =
-            cindral::ui::answerInformationRequest(cindral::ui::programArguments(argc, argv)))
+            cindral::ui::answerWithoutWindow(cindral::ui::programArguments(argc, argv)))
         return *status;
     cindral::ui::choosePlatform();
     QApplication app(argc, argv);

@@ -4,6 +4,7 @@
 #include "ui/Program.h"
 
 #include "operations/FileSizeSignal.h"
+#include "ui/PlatformChoice.h"
 #include "ui/SplashWindow.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ namespace cindral::ui {
 
 namespace {
 
+constexpr int noDisplay = 1;
 constexpr int usageError = 2;
 
 constexpr char helpText[] =
@@ -30,6 +32,10 @@ constexpr char helpText[] =
     "      --version  show the version and exit\n"
     "\n"
     "Qt's own options (-platform, -display, ...) are taken too. Without a window: cindral-cli.\n";
+
+constexpr char noDisplayText[] =
+    "cindral: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not "
+    "set); cindral-cli works without one\n";
 
 struct UsageError
 {
@@ -75,16 +81,7 @@ void freeWindows()
         delete window.data();
 }
 
-} // namespace
-
-QByteArrayList programArguments(int argc, const char* const argv[])
-{
-    QByteArrayList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QByteArray(argv[i]));
-    return arguments;
-}
-
+// --help and --version, answered on standard output: the exit status, or nothing.
 std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
 {
     for (const QByteArray& argument : arguments) {
@@ -98,6 +95,27 @@ std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
             std::fputs("cindral 1.0\n", stdout);
             return 0;
         }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QByteArrayList programArguments(int argc, const char* const argv[])
+{
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return arguments;
+}
+
+std::optional<int> answerWithoutWindow(const QByteArrayList& arguments)
+{
+    if (const std::optional<int> status = answerInformationRequest(arguments))
+        return status;
+    if (!canShowWindows(arguments)) {
+        std::fputs(noDisplayText, stderr);
+        return noDisplay;
     }
     return std::nullopt;
 }
