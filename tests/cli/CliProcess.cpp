@@ -44,8 +44,7 @@ namespace {
         ::_exit(127);
     ::execve(argv.front(), argv.data(), envp.data());
     const char failed = 1;
-    (void)::write(execFailed, &failed, 1);
-    ::_exit(127);
+    ::_exit(::write(execFailed, &failed, 1) == 1 ? 127 : 126);
 }
 
 int openOutput(const QString& path)
@@ -85,8 +84,9 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, S
     // The read end of the pipe is closed once the child has it only until exec closes it too.
     int closedPipe[2] = {-1, -1};
     const int outFile = openOutput(m_streams.filePath("out"));
-    const int out =
-        m_setup.output == Output::File ? outFile : (::pipe2(closedPipe, O_CLOEXEC), closedPipe[1]);
+    const int out = m_setup.output == Output::File
+                        ? outFile
+                        : (::pipe2(closedPipe, O_CLOEXEC) == 0 ? closedPipe[1] : -1);
     const int err = openOutput(m_streams.filePath("err"));
     if (out < 0 || err < 0 || ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot prepare the CLI's streams");
@@ -121,7 +121,8 @@ void CliProcess::writeInput(const QByteArray& input)
     // The tool reads one line; input beyond what the pipe holds would block here. A tool that
     // has already ended makes the write fail rather than end the test.
     ::signal(SIGPIPE, SIG_IGN);
-    (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
+    [[maybe_unused]] const ssize_t written =
+        ::write(m_input, input.constData(), static_cast<size_t>(input.size()));
     ::close(m_input);
     m_input = -1;
 }
