@@ -3,7 +3,7 @@
 
 #include "CliProcess.h"
 
-#include "operations/ScratchFiles.h"
+#include "support/ScratchFiles.h"
 
 #include <QVector>
 #include <csignal>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingWindow.h"
-#include "ScratchFiles.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
+#include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "UiTestSupport.h"
-#include "operations/ScratchFiles.h"
-#include "ui/MainWindow.h"
+#include "WindowTest.h"
+#include "support/ScratchFiles.h"
 #include "ui/MessageBox.h"
 #include "ui/Program.h"
 #include "ui/SplashWindow.h"
@@ -43,7 +42,7 @@ int runProgramWith(QList<std::function<void()>> steps, const QByteArrayList& arg
 
 } // namespace
 
-class StartupTest : public QObject
+class StartupTest : public WindowTest
 {
     Q_OBJECT
 
@@ -51,8 +50,6 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    void cleanup() { QCOMPARE(visibleTopLevelWindows(), QStringList()); }
-
     void closingTheMainWindowFirstEndsTheProgramWhenTheSplashCloses()
     {
         QPointer<MainWindow> form;
