@@ -23,14 +23,9 @@ const std::string programError = "Program Error: An internal error has occured i
 class CliEndToEnd : public testing::Test
 {
 protected:
-    int runCli(const QByteArrayList& arguments, const QByteArray& input = password,
-               rlim_t fileSizeLimit = RLIM_INFINITY)
+    CliRun runCli(const QByteArrayList& arguments, const QByteArray& input = password)
     {
-        CliProcess process(m_folder.path(), arguments, fileSizeLimit);
-        const int status = process.finish(input);
-        m_out = process.out;
-        m_err = process.err;
-        return status;
+        return CliProcess(m_folder.path(), arguments).finish(input);
     }
     // As bytes: the names of some tests are not UTF-8.
     QByteArray path(const QByteArray& name) const
@@ -39,12 +34,8 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    std::string m_out;
-    std::string m_err;
 };
 
-// Typed on the terminal, a password to encrypt with is asked for twice, as a typing mistake would
-// lock the file under a password nobody knows; one to decrypt with, once.
 TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
 {
     writeBytes(path("a.txt"), plain);
@@ -58,7 +49,8 @@ TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
         CliProcess process(m_folder.path(), {command, "a.txt"}, RLIM_INFINITY, pty.name());
         for (const QByteArray& line : lines)
             ASSERT_TRUE(pty.shownUntil("assword: ").endsWith("assword: ") && pty.type(line));
-        EXPECT_EQ(process.finish({}), exitCode) << process.err;
+        const CliRun run = process.finish({});
+        EXPECT_EQ(run.status, exitCode) << run.err;
         EXPECT_EQ(readBytes(path("a.txt")), after) << command.constData();
     }
 }
@@ -75,30 +67,27 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     writeBytes(path("-b.txt"), "two\r\nlines"); // a name that looks like an option follows "--"
 
     // "abcdé" in Windows-1252: 627 / 5 = 125, and still shift 104
-    EXPECT_EQ(
-        runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"}, "abcd\xC3\xA9\n"),
-        0)
-        << m_err;
-    EXPECT_EQ(m_out, "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
-                     "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
-                     "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
+    const CliRun encrypted =
+        runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"}, "abcd\xC3\xA9\n");
+    EXPECT_EQ(encrypted.status, 0) << encrypted.err;
+    EXPECT_EQ(encrypted.out,
+              "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
+              "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
+              "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
     EXPECT_EQ(readBytes(path("a.txt")), "\xA9\xB0\xD1ur125");
     EXPECT_EQ(readBytes(path(latin1)), "\xA9\xB0\xD1ur125");
 
-    EXPECT_EQ(runCli({"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"},
-                     "abcd\xC3\xA9\r\n"),
-              0)
-        << m_err;
+    const CliRun decrypted = runCli(
+        {"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"}, "abcd\xC3\xA9\r\n");
+    EXPECT_EQ(decrypted.status, 0) << decrypted.err;
     EXPECT_EQ(readBytes(path("a.txt")), plain);
     EXPECT_EQ(readBytes(path(latin1)), plain);
     EXPECT_EQ(readBytes(path("-b.txt")), "two\r\nlines\r\n");
     EXPECT_EQ(readBytes(path(twin)), "the twin\r\n");
 }
 
-// 0 for success, 1 for a refusal, 2 for a failure or a usage error: over several files the
-// worst, and the files after a refusal or failure are still done. Only successes go to standard
-// output. Refused files, a wrong password
-// included, stay byte for byte as they were.
+// The files after a refusal or failure are still done; only successes go to standard output;
+// refused files, a wrong password included, stay byte for byte as they were.
 TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 {
     for (const QByteArray name : {"plain", "refused-then-done", "failed-then-done"})
@@ -115,20 +104,19 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         {{"encrypt"}, password, 2},
         {{"--verbose", "encrypt", "image"}, password, 1}, // last: its lines are checked below
     };
-    for (const auto& [arguments, input, exitCode] : rows)
-        EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments, input), exitCode)
-            << arguments.join(' ').toStdString() << "\n"
-            << m_err;
+    CliRun last;
+    for (const auto& [arguments, input, exitCode] : rows) {
+        last = runCli(QByteArrayList{"--password-stdin"} + arguments, input);
+        EXPECT_EQ(last.status, exitCode) << arguments.join(' ').toStdString() << "\n" << last.err;
+    }
     for (const QByteArray name : {"refused-then-done", "failed-then-done", "image"})
         EXPECT_EQ(readBytes(path(name)), image) << name.toStdString();
-    EXPECT_EQ(m_out, "");
-    EXPECT_EQ(m_err,
+    EXPECT_EQ(last.out, "");
+    EXPECT_EQ(last.err,
               "image: Getting Data from the File...\n"
               "image: Encryption Error: File is Already Encrypted, you cannot Encrypt again!\n");
 }
 
-// The password travels on standard input only: while the tool waits for it, its command line
-// as every user of the system sees it holds no trace of it.
 TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
 {
     writeBytes(path("a.txt"), plain);
@@ -137,15 +125,14 @@ TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
     const QByteArrayList words{CINDRAL_CLI_PATH, "--password-stdin", "encrypt", "a.txt"};
     EXPECT_EQ(arguments, words.join('\0') + '\0');
 
-    EXPECT_EQ(process.finish(password), 0);
+    EXPECT_EQ(process.finish(password).status, 0);
     EXPECT_EQ(readBytes(path("a.txt")), image);
 }
 
-// A failure's line ends with the reason the system gave, after the window's own words; the exit
-// status is 2 and the file stays as it was with no stray file beside it. Past the file-size limit
-// a write fails like one on a full disk, never a death by SIGXFSZ. With a control character third
-// in the password the shift can be below 14 (here 8), and a text that would then encrypt to a CR,
-// which decryption takes for a line end, is refused.
+// The reason the system gave follows the window's own words, and no stray file is left. Past the
+// file-size limit a write fails like one on a full disk, never a death by SIGXFSZ. With a control
+// character third in the password the shift can be below 14 (here 8), and a text that would then
+// encrypt to a CR, which decryption takes for a line end, is refused.
 TEST_F(CliEndToEnd, FailuresSayWhyAndLeaveTheFile)
 {
     const QByteArray large = plain.repeated(16 * 1024);
@@ -176,18 +163,19 @@ TEST_F(CliEndToEnd, FailuresSayWhyAndLeaveTheFile)
         ASSERT_EQ(content ? (writeBytes(file, *content), ::chmod(file, mode)) : ::mkdir(file, mode),
                   0);
         CliProcess process(folder.path(), {"--password-stdin", command, "file"}, limit);
-        EXPECT_EQ(process.finish(input), 2) << line;
-        EXPECT_EQ(process.err, "file: " + line + "\n");
+        const CliRun run = process.finish(input);
+        EXPECT_EQ(run.status, 2) << line;
+        EXPECT_EQ(run.err, "file: " + line + "\n");
         EXPECT_EQ(content ? readBytes(file) : QByteArray(), content.value_or(QByteArray()));
         EXPECT_EQ(entriesOf(folder.path()), QStringList{"file"});
     }
-    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "missing"}), 2);
-    EXPECT_EQ(m_err, "missing: " + denied + " (cannot open: No such file or directory)\n");
+    const CliRun missing = runCli({"--password-stdin", "encrypt", "missing"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "missing: " + denied + " (cannot open: No such file or directory)\n");
 }
 
-// The tool reads, shifts and writes a piece at a time: its resident memory at its peak is the same
-// for a file of many megabytes as for one of a few, within one piece of 1 MiB. Its standard error
-// is no terminal, so it draws no progress bar, though the larger file takes a while.
+// Flat within one piece of 1 MiB. Standard error is no terminal, so no progress bar is drawn,
+// though the larger file takes a while.
 TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
 {
     long peakKiB[2][2] = {};
@@ -195,11 +183,11 @@ TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
     for (const int large : {0, 1}) {
         ASSERT_EQ(::truncate(path("zeros").constData(), large ? 28 << 20 : 4 << 20), 0);
         for (const int decrypt : {0, 1}) {
-            CliProcess process(m_folder.path(),
-                               {"--password-stdin", decrypt ? "decrypt" : "encrypt", "zeros"});
-            ASSERT_EQ(process.finish(password), 0) << process.err;
-            EXPECT_EQ(process.err, "");
-            peakKiB[decrypt][large] = process.peakResidentKiB;
+            const CliRun run =
+                runCli({"--password-stdin", decrypt ? "decrypt" : "encrypt", "zeros"});
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.err, "");
+            peakKiB[decrypt][large] = run.peakResidentKiB;
         }
     }
     for (const auto& [small, large] : peakKiB)

@@ -80,7 +80,7 @@ CliProcess::~CliProcess()
     }
 }
 
-int CliProcess::finish(const QByteArray& input)
+CliRun CliProcess::finish(const QByteArray& input)
 {
     // The tool reads one line; input beyond what the pipe holds would block here. A tool that
     // has already ended makes the write fail rather than end the test.
@@ -96,8 +96,7 @@ int CliProcess::finish(const QByteArray& input)
         ::usleep(10000);
     }
     m_pid = -1;
-    peakResidentKiB = usage.ru_maxrss;
-    out = readBytes(m_streams.filePath("out")).toStdString();
-    err = readBytes(m_streams.filePath("err")).toStdString();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            readBytes(m_streams.filePath("out")).toStdString(),
+            readBytes(m_streams.filePath("err")).toStdString(), usage.ru_maxrss};
 }

@@ -10,6 +10,16 @@
 #include <string>
 #include <sys/resource.h>
 
+// How a run of cindral-cli ended: its exit status (128 + the signal that ended it, if one did),
+// what it wrote and the peak of its resident memory.
+struct CliRun
+{
+    int status = 0;
+    std::string out;
+    std::string err;
+    long peakResidentKiB = 0;
+};
+
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
 // whose terminal is the one named or none (so it can never wait for a typed password), in a given
 // folder, with an optional file-size limit. Standard output and error go to files, so nothing can
@@ -27,12 +37,8 @@ public:
     [[nodiscard]] pid_t pid() const { return m_pid; }
 
     // Writes `input` to standard input, closes it and waits for the end, killing a program still
-    // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
-    int finish(const QByteArray& input);
-
-    std::string out;
-    std::string err;
-    long peakResidentKiB = 0;
+    // running after thirty seconds.
+    CliRun finish(const QByteArray& input);
 
 private:
     QTemporaryDir m_streams; // outside the folder the tool works in

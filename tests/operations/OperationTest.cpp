@@ -212,9 +212,8 @@ QString lastBox(Operation operation, const QString& path, const QByteArray& pass
     return window.calls.isEmpty() ? QString() : window.calls.last();
 }
 
-// Texts with CR, LF and CR LF at every position, an empty last line and an empty file come out of
-// both operations the same whatever the size of the pieces they are read in. The passwords take
-// turns; their trailers have one, two and three digits (fingerprints 8, 99 and 122).
+// Texts with CR, LF and CR LF at every position, an empty last line and an empty file. The
+// passwords take turns; their trailers have one, two and three digits (fingerprints 8, 99, 122).
 TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
 {
     std::vector<QByteArray> texts{"", "\r\n", "x\r\n\r\n", "\r\r", "\n\n"};
