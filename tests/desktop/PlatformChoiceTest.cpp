@@ -4,6 +4,7 @@
 #include "ui/PlatformChoice.h"
 
 #include <QTest>
+#include <tuple>
 
 using namespace cindral::ui;
 
@@ -12,38 +13,27 @@ class PlatformChoiceTest : public QObject
     Q_OBJECT
 
 private slots:
-    void choosesX11OnlyWhenAServerIsNamedAndTheUserHasNotChosen_data()
-    {
-        QTest::addColumn<QByteArray>("platform"); // null for an unset variable
-        QTest::addColumn<QByteArray>("display");
-        QTest::addColumn<QByteArray>("chosen");
-        const QByteArray unset;
-        const QByteArray x11First("xcb;wayland");
-        QTest::newRow("X server, no choice") << unset << QByteArray(":0") << x11First;
-        QTest::newRow("remote X server") << unset << QByteArray("localhost:10.0") << x11First;
-        QTest::newRow("empty choice counts as none")
-            << QByteArray("") << QByteArray(":1") << x11First;
-        QTest::newRow("user's choice")
-            << QByteArray("wayland") << QByteArray(":0") << QByteArray("wayland");
-        QTest::newRow("no X server") << unset << unset << unset;
-        QTest::newRow("empty DISPLAY") << unset << QByteArray("") << unset;
-    }
-
+    // An empty variable counts as unset, for the user's choice and for the X server alike.
     void choosesX11OnlyWhenAServerIsNamedAndTheUserHasNotChosen()
     {
-        QFETCH(QByteArray, platform);
-        QFETCH(QByteArray, display);
-        QFETCH(QByteArray, chosen);
-        for (const auto& [name, value] :
-             {std::pair{"QT_QPA_PLATFORM", platform}, {"DISPLAY", display}}) {
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
+        const QByteArray unset;
+        const QByteArray x11First("xcb;wayland");
+        for (const auto& [platform, display, chosen] :
+             {std::tuple{unset, QByteArray(":0"), x11First},
+              {QByteArray(""), QByteArray(":1"), x11First},
+              {QByteArray("wayland"), QByteArray(":0"), QByteArray("wayland")},
+              {unset, QByteArray(""), unset}}) {
+            for (const auto& [name, value] :
+                 {std::pair{"QT_QPA_PLATFORM", platform}, {"DISPLAY", display}}) {
+                if (value.isNull())
+                    qunsetenv(name);
+                else
+                    qputenv(name, value);
+            }
+            choosePlatform();
+            QCOMPARE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"), !chosen.isNull());
+            QCOMPARE(qgetenv("QT_QPA_PLATFORM"), chosen);
         }
-        choosePlatform();
-        QCOMPARE(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"), !chosen.isNull());
-        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), chosen);
     }
 };
 

