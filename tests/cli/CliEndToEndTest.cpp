@@ -3,7 +3,7 @@
 
 #include "CliProcess.h"
 #include "PseudoTerminal.h"
-#include "operations/ScratchFiles.h"
+#include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -24,14 +24,11 @@ const std::string programError = "Program Error: An internal error has occured i
 class CliEndToEnd : public testing::Test
 {
 protected:
-    int runCli(const QByteArrayList& arguments, const QByteArray& input = password,
-               rlim_t fileSizeLimit = RLIM_INFINITY)
+    CliRun runCli(const QByteArrayList& arguments, const QByteArray& input = password,
+                  rlim_t fileSizeLimit = RLIM_INFINITY)
     {
-        CliProcess process(m_folder.path(), arguments, {.fileSizeLimit = fileSizeLimit});
-        const int status = process.finish(input);
-        m_out = process.out;
-        m_err = process.err;
-        return status;
+        return CliProcess(m_folder.path(), arguments, {.fileSizeLimit = fileSizeLimit})
+            .finish(input);
     }
     // As bytes: the names of some tests are not UTF-8.
     QByteArray path(const QByteArray& name) const
@@ -40,14 +37,13 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    std::string m_out;
-    std::string m_err;
 };
 
 // Typed on the terminal, a password to encrypt with is asked for twice, as a typing mistake would
 // lock the file under a password nobody knows; one to decrypt with, once.
 TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
 {
+    CliRun run;
     writeBytes(path("a.txt"), plain);
     const PseudoTerminal pty;
     const std::tuple<QByteArray, QByteArrayList, int, QByteArray> rows[] = {
@@ -59,7 +55,7 @@ TEST_F(CliEndToEnd, EncryptingAsksTwiceForATypedPassword)
         CliProcess process(m_folder.path(), {command, "a.txt"}, {.terminal = pty.name()});
         for (const QByteArray& line : lines)
             ASSERT_TRUE(pty.shownUntil("assword: ").endsWith("assword: ") && pty.type(line));
-        EXPECT_EQ(process.finish({}), exitCode) << process.err;
+        EXPECT_EQ((run = process.finish({})).status, exitCode) << run.err;
         EXPECT_EQ(readBytes(path("a.txt")), after) << command.constData();
     }
 }
@@ -81,6 +77,7 @@ constexpr timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
 // when read as UTF-8, stays as it was. cat leaves a file's mode and times as they were.
 TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 {
+    CliRun run;
     const QByteArray latin1 = "caf\xE9.txt";
     const QByteArray twin = "caf\xEF\xBF\xBD.txt";
     writeBytes(path("a.txt"), plain);
@@ -89,38 +86,44 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     writeBytes(path("-b.txt"), "two\r\nlines"); // a name that looks like an option follows "--"
 
     // "abcdé" in Windows-1252: 627 / 5 = 125, and still shift 104
-    EXPECT_EQ(
-        runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"}, "abcd\xC3\xA9\n"),
-        0)
-        << m_err;
-    EXPECT_EQ(m_out, "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
-                     "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
-                     "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
+    EXPECT_EQ((run = runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"},
+                            "abcd\xC3\xA9\n"))
+                  .status,
+              0)
+        << run.err;
+    EXPECT_EQ(run.out, "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
+                       "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
+                       "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
     EXPECT_EQ(readBytes(path("a.txt")), "\xA9\xB0\xD1ur125");
     EXPECT_EQ(readBytes(path(latin1)), "\xA9\xB0\xD1ur125");
 
-    EXPECT_EQ(runCli({"status", latin1, twin, "--", "-b.txt"}, {}), 0) << m_err;
-    EXPECT_EQ(m_out, "caf\xE9.txt: encrypted\ncaf\xEF\xBF\xBD.txt: not encrypted\n"
-                     "-b.txt: encrypted\n");
+    EXPECT_EQ((run = runCli({"status", latin1, twin, "--", "-b.txt"}, {})).status, 0) << run.err;
+    EXPECT_EQ(run.out, "caf\xE9.txt: encrypted\ncaf\xEF\xBF\xBD.txt: not encrypted\n"
+                       "-b.txt: encrypted\n");
     ASSERT_EQ(::utimensat(AT_FDCWD, path(latin1), longAgo, 0), 0);
     const auto before = modeAndTimes(path(latin1));
-    EXPECT_EQ(runCli({"cat", latin1, "--password-stdin", "--", "-b.txt"}, "abcd\xC3\xA9\n"), 0);
-    EXPECT_EQ(m_out, "Hi\r\ntwo\r\nlines\r\n");
-    EXPECT_EQ(m_err, "");
+    EXPECT_EQ((run = runCli({"cat", latin1, "--password-stdin", "--", "-b.txt"}, "abcd\xC3\xA9\n"))
+                  .status,
+              0);
+    EXPECT_EQ(run.out, "Hi\r\ntwo\r\nlines\r\n");
+    EXPECT_EQ(run.err, "");
     EXPECT_EQ(modeAndTimes(path(latin1)), before);
 
     // "zzzzz": fingerprint 122, shift 127
-    EXPECT_EQ(runCli({"--password-stdin", "rekey", "a.txt", latin1, "--", "-b.txt"},
-                     "abcd\xC3\xA9\nzzzzz\n"),
+    EXPECT_EQ((run = runCli({"--password-stdin", "rekey", "a.txt", latin1, "--", "-b.txt"},
+                            "abcd\xC3\xA9\nzzzzz\n"))
+                  .status,
               0)
-        << m_err;
+        << run.err;
     const std::string changed = ": Password Changed: The selected File has been Encrypted under "
                                 "the new Password and Saved\n";
-    EXPECT_EQ(m_out, "a.txt" + changed + "caf\xE9.txt" + changed + "-b.txt" + changed);
+    EXPECT_EQ(run.out, "a.txt" + changed + "caf\xE9.txt" + changed + "-b.txt" + changed);
 
-    EXPECT_EQ(runCli({"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"}, "zzzzz\r\n"),
+    EXPECT_EQ((run = runCli({"decrypt", "a.txt", latin1, "--password-stdin", "--", "-b.txt"},
+                            "zzzzz\r\n"))
+                  .status,
               0)
-        << m_err;
+        << run.err;
     EXPECT_EQ(readBytes(path("a.txt")), plain);
     EXPECT_EQ(readBytes(path(latin1)), plain);
     EXPECT_EQ(readBytes(path("-b.txt")), "two\r\nlines\r\n");
@@ -133,6 +136,7 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 // included, stay byte for byte as they were.
 TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 {
+    CliRun run;
     for (const QByteArray name : {"plain", "refused-then-done", "failed-then-done"})
         writeBytes(path(name), plain);
     writeBytes(path("image"), image);
@@ -150,13 +154,14 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         {{"--verbose", "encrypt", "image"}, password, 1}, // last: its lines are checked below
     };
     for (const auto& [arguments, input, exitCode] : rows)
-        EXPECT_EQ(runCli(QByteArrayList{"--password-stdin"} + arguments, input), exitCode)
+        EXPECT_EQ((run = runCli(QByteArrayList{"--password-stdin"} + arguments, input)).status,
+                  exitCode)
             << arguments.join(' ').toStdString() << "\n"
-            << m_err;
+            << run.err;
     for (const QByteArray name : {"refused-then-done", "failed-then-done", "image"})
         EXPECT_EQ(readBytes(path(name)), image) << name.toStdString();
-    EXPECT_EQ(m_out, "");
-    EXPECT_EQ(m_err,
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
               "image: Getting Data from the File...\n"
               "image: Encryption Error: File is Already Encrypted, you cannot Encrypt again!\n");
 }
@@ -165,25 +170,27 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 // lists no Qt options.
 TEST_F(CliEndToEnd, HelpNamesTheToolAndItsCommands)
 {
+    CliRun run;
     ASSERT_EQ(::symlink(CINDRAL_CLI_PATH, path("cdc")), 0);
     CliProcess process(m_folder.path(), {"--help"}, {.program = path("cdc")});
-    EXPECT_EQ(process.finish({}), 0);
-    EXPECT_EQ(process.out.substr(0, process.out.find('\n')),
+    EXPECT_EQ((run = process.finish({})).status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
               "Usage: cindral-cli [OPTION]... COMMAND FILE...");
     for (const std::string command : {"encrypt", "decrypt", "cat", "status", "rekey"})
-        EXPECT_NE(process.out.find("\n  " + command + " "), std::string::npos) << command;
-    EXPECT_EQ(process.out.find("-all"), std::string::npos);
+        EXPECT_NE(run.out.find("\n  " + command + " "), std::string::npos) << command;
+    EXPECT_EQ(run.out.find("-all"), std::string::npos);
 }
 
 // A reader that has gone before cat writes ends the tool at once, as it ends cat(1): by SIGPIPE,
 // with nothing said and the next file not begun.
 TEST_F(CliEndToEnd, CatIntoAClosedPipeEndsQuietly)
 {
+    CliRun run;
     writeBytes(path("image"), image);
     CliProcess process(m_folder.path(), {"--password-stdin", "cat", "image", "missing"},
                        {.output = CliProcess::Output::ClosedPipe});
-    EXPECT_EQ(process.finish(password), 128 + SIGPIPE);
-    EXPECT_EQ(process.err, "");
+    EXPECT_EQ((run = process.finish(password)).status, 128 + SIGPIPE);
+    EXPECT_EQ(run.err, "");
     EXPECT_EQ(readBytes(path("image")), image);
 }
 
@@ -191,13 +198,14 @@ TEST_F(CliEndToEnd, CatIntoAClosedPipeEndsQuietly)
 // as every user of the system sees it holds no trace of it.
 TEST_F(CliEndToEnd, PasswordNeverInTheProcessArguments)
 {
+    CliRun run;
     writeBytes(path("a.txt"), plain);
     CliProcess process(m_folder.path(), {"--password-stdin", "encrypt", "a.txt"});
     const QByteArray arguments = readBytes(QStringLiteral("/proc/%1/cmdline").arg(process.pid()));
     const QByteArrayList words{CINDRAL_CLI_PATH, "--password-stdin", "encrypt", "a.txt"};
     EXPECT_EQ(arguments, words.join('\0') + '\0');
 
-    EXPECT_EQ(process.finish(password), 0);
+    EXPECT_EQ((run = process.finish(password)).status, 0);
     EXPECT_EQ(readBytes(path("a.txt")), image);
 }
 
@@ -223,6 +231,7 @@ struct Ending
 // "\xA9\xAF\x13\x10" "77" decrypts to a text that begins with the marker.
 TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
 {
+    CliRun run;
     const QByteArray large = plain.repeated(16 * 1024);
     const QByteArray largeImage = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
     const std::string denied =
@@ -279,9 +288,9 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
         const auto before = modeAndTimes(file);
         CliProcess process(folder.path(), {"--password-stdin", row.command, "file"},
                            {.fileSizeLimit = row.fileSizeLimit});
-        EXPECT_EQ(process.finish(row.input), row.exitCode) << row.line;
-        EXPECT_EQ(process.err, "file: " + row.line + "\n");
-        EXPECT_EQ(process.out, "");
+        EXPECT_EQ((run = process.finish(row.input)).status, row.exitCode) << row.line;
+        EXPECT_EQ(run.err, "file: " + row.line + "\n");
+        EXPECT_EQ(run.out, "");
         EXPECT_EQ(row.content ? readBytes(file) : QByteArray(), row.content.value_or(QByteArray()));
         // Not the access time, which encrypt and decrypt change as they read (cat's: the round
         // trip).
@@ -291,8 +300,8 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
             << row.line;
         EXPECT_EQ(entriesOf(folder.path()), QStringList{"file"});
     }
-    EXPECT_EQ(runCli({"--password-stdin", "encrypt", "missing"}), 2);
-    EXPECT_EQ(m_err, "missing: " + denied + " (cannot open: No such file or directory)\n");
+    EXPECT_EQ((run = runCli({"--password-stdin", "encrypt", "missing"})).status, 2);
+    EXPECT_EQ(run.err, "missing: " + denied + " (cannot open: No such file or directory)\n");
 }
 
 // rekey gives byte for byte what decrypt and then encrypt give, with the same exit status:
@@ -301,6 +310,7 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
 // several pieces.
 TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 {
+    CliRun run;
     const QByteArray manyPieces = '\xA9' + QByteArray("\xB0\xD1ur").repeated(300 * 1024) + "99";
     const std::tuple<QByteArray, QByteArray> rows[] = {
         {image, "zzzzz"},
@@ -315,11 +325,14 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
         SCOPED_TRACE(before.left(16).toPercentEncoding().constData());
         writeBytes(path("rekeyed"), before);
         writeBytes(path("twice"), before);
-        EXPECT_EQ(runCli({"--password-stdin", "rekey", "rekeyed"}, password + newPassword + '\n'),
-                  0)
-            << m_err;
-        EXPECT_EQ(runCli({"--password-stdin", "decrypt", "twice"}), 0);
-        EXPECT_EQ(runCli({"--password-stdin", "encrypt", "twice"}, newPassword + '\n'), 0);
+        EXPECT_EQ(
+            (run = runCli({"--password-stdin", "rekey", "rekeyed"}, password + newPassword + '\n'))
+                .status,
+            0)
+            << run.err;
+        EXPECT_EQ((run = runCli({"--password-stdin", "decrypt", "twice"})).status, 0);
+        EXPECT_EQ(
+            (run = runCli({"--password-stdin", "encrypt", "twice"}, newPassword + '\n')).status, 0);
         EXPECT_EQ(readBytes(path("rekeyed")), readBytes(path("twice")));
     }
 }
@@ -332,6 +345,7 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 // The tool runs as nobody when the test is root, whom no folder can keep out.
 TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 {
+    CliRun run;
     const uid_t user = ::geteuid() == 0 ? 65534 : ::geteuid();
     const QByteArray top = QFile::encodeName(m_folder.path());
     int failed = ::chmod(top, 0755);
@@ -360,9 +374,10 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
     for (const auto& [arguments, exitCode, out, err] : rows) {
         CliProcess process(m_folder.path(), QByteArrayList{"--password-stdin"} + arguments,
                            {.environment = {"XDG_STATE_HOME=" + top + "/state"}, .user = user});
-        EXPECT_EQ(process.finish(password), exitCode) << arguments.join(' ').toStdString();
-        EXPECT_EQ(process.out, out);
-        EXPECT_EQ(process.err, err);
+        EXPECT_EQ((run = process.finish(password)).status, exitCode)
+            << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, err);
     }
     EXPECT_EQ(::chmod(top + "/tree/locked", 0700), 0);
 }
@@ -373,6 +388,7 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 // terminal, so it draws no progress bar, though the larger file takes a while.
 TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
 {
+    CliRun run;
     const std::tuple<QByteArray, QByteArray> commands[] = {
         {"encrypt", password},           {"status", {}},         {"cat", password},
         {"rekey", password + "zzzzz\n"}, {"decrypt", "zzzzz\n"},
@@ -387,9 +403,9 @@ TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
             const auto& [command, input] = commands[i];
             CliProcess process(m_folder.path(), {"--password-stdin", command, "zeros"},
                                {.environment = {noLeakCheck}, .trace = CliProcess::Trace::Yes});
-            ASSERT_EQ(process.finishTraced(input), 0) << process.err;
-            EXPECT_EQ(process.err, "");
-            peakKiB[i][large] = process.peakResidentKiB;
+            ASSERT_EQ((run = process.finishTraced(input)).status, 0) << run.err;
+            EXPECT_EQ(run.err, "");
+            peakKiB[i][large] = run.peakResidentKiB;
         }
     }
     for (const auto& [small, large] : peakKiB)

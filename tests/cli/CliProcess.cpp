@@ -3,7 +3,7 @@
 
 #include "CliProcess.h"
 
-#include "operations/ScratchFiles.h"
+#include "support/ScratchFiles.h"
 
 #include <QVector>
 #include <csignal>
@@ -127,15 +127,15 @@ void CliProcess::writeInput(const QByteArray& input)
     m_input = -1;
 }
 
-int CliProcess::ended(int status)
+CliRun CliProcess::ended(int status, long peakResidentKiB)
 {
     m_pid = -1;
-    out = readBytes(m_streams.filePath("out")).toStdString();
-    err = readBytes(m_streams.filePath("err")).toStdString();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            readBytes(m_streams.filePath("out")).toStdString(),
+            readBytes(m_streams.filePath("err")).toStdString(), peakResidentKiB};
 }
 
-int CliProcess::finish(const QByteArray& input)
+CliRun CliProcess::finish(const QByteArray& input)
 {
     writeInput(input);
     int status = 0;
@@ -159,10 +159,11 @@ long highWaterKiB(pid_t pid)
 
 } // namespace
 
-int CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
+CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
 {
     writeInput(input);
     int status = 0;
+    long peakResidentKiB = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
     ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr,
              PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
@@ -187,5 +188,5 @@ int CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
             ::kill(m_pid, SIGKILL);
         entering = !entering;
     }
-    return ended(status);
+    return ended(status, peakResidentKiB);
 }

@@ -11,6 +11,16 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+// How a run of cindral-cli ended: its exit status (128 + the signal that ended it, if one did),
+// what it wrote, and the peak of its resident memory where that was measured.
+struct CliRun
+{
+    int status = 0;
+    std::string out;
+    std::string err;
+    long peakResidentKiB = 0;
+};
+
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
 // whose terminal is the one named or none (so it can never wait for a typed password), in a given
 // folder, with an optional file-size limit. Standard output and error go to files, so nothing can
@@ -51,22 +61,18 @@ public:
     [[nodiscard]] pid_t pid() const { return m_pid; }
 
     // Writes `input` to standard input, closes it and waits for the end, killing a program still
-    // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
-    int finish(const QByteArray& input);
+    // running after thirty seconds.
+    CliRun finish(const QByteArray& input);
 
     // As finish, for a traced program: it is killed as it begins its `killAtPwrite`th write at an
     // offset (pwrite), which the tool makes only to a recovery copy and to a file overwritten in
     // place, and never for 0. Its peak resident memory is read as it exits; what wait4 says
     // counts the test's memory too, which the child shares until its exec.
-    int finishTraced(const QByteArray& input, int killAtPwrite = 0);
-
-    std::string out;
-    std::string err;
-    long peakResidentKiB = 0; // by finishTraced
+    CliRun finishTraced(const QByteArray& input, int killAtPwrite = 0);
 
 private:
     void writeInput(const QByteArray& input);
-    int ended(int status);
+    CliRun ended(int status, long peakResidentKiB = 0);
 
     QTemporaryDir m_streams; // outside the folder the tool works in
     Setup m_setup;

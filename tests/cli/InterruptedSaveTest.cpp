@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CliProcess.h"
-#include "operations/ScratchFiles.h"
+#include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -46,7 +46,8 @@ TEST(InterruptedSave, AKilledOverwriteIsFinishedByTheNextRun)
         ASSERT_EQ(::link(top + "/notes.txt", top + "/other.txt"), 0);
         CliProcess traced(folder.path(), {"--password-stdin", killed, "notes.txt"},
                           {.environment = state, .trace = CliProcess::Trace::Yes});
-        ASSERT_EQ(traced.finishTraced(passwords, 3), 128 + SIGKILL) << traced.err;
+        const CliRun killedRun = traced.finishTraced(passwords, 3);
+        ASSERT_EQ(killedRun.status, 128 + SIGKILL) << killedRun.err;
         const QByteArray interrupted = readBytes(top + "/notes.txt");
         EXPECT_TRUE(interrupted != before && interrupted != newText);
         const QStringList copies = entriesOf(folder.filePath("state/cindral/recovery"));
@@ -59,9 +60,10 @@ TEST(InterruptedSave, AKilledOverwriteIsFinishedByTheNextRun)
             ASSERT_EQ(::rename(top + "/new.txt", top + "/notes.txt"), 0);
         }
 
-        CliProcess run(folder.path(), {"--password-stdin", next, "notes.txt"},
-                       {.environment = state});
-        EXPECT_EQ(run.finish("abcde\n"), status) << run.err;
+        const CliRun run = CliProcess(folder.path(), {"--password-stdin", next, "notes.txt"},
+                                      {.environment = state})
+                               .finish("abcde\n");
+        EXPECT_EQ(run.status, status) << run.err;
         const std::string line = run.err.substr(0, run.err.find('\n'));
         const std::string expected = top.toStdString() + "/notes.txt" + told;
         EXPECT_EQ(line.substr(0, expected.size()), expected);
@@ -74,9 +76,10 @@ TEST(InterruptedSave, AKilledOverwriteIsFinishedByTheNextRun)
         const QByteArray kept = QByteArray::fromStdString(line.substr(line.rfind(' ') + 1));
         EXPECT_EQ(kept, top + "/state/cindral/recovery/" + left.value(0).toLocal8Bit());
         EXPECT_EQ(readBytes(kept), image);
-        CliProcess again(folder.path(), {"--password-stdin", next, "notes.txt"},
-                         {.environment = state});
-        EXPECT_EQ(again.finish("abcde\n"), 1);
+        const CliRun again = CliProcess(folder.path(), {"--password-stdin", next, "notes.txt"},
+                                        {.environment = state})
+                                 .finish("abcde\n");
+        EXPECT_EQ(again.status, 1);
         EXPECT_EQ(again.err.find("interrupted"), std::string::npos) << again.err;
     }
 }

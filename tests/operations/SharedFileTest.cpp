@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingWindow.h"
-#include "ScratchFiles.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/FileDescriptor.h"
 #include "operations/OperationState.h"
 #include "support/AsUser.h"
+#include "support/ScratchFiles.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 
 #include "operations/TextFile.h"
 
-#include "ScratchFiles.h"
 #include "base/Failure.h"
 #include "support/AsUser.h"
+#include "support/ScratchFiles.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
