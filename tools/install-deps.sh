@@ -1,28 +1,30 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian 12 packages the build, the tests and the package need, if any is missing.
+# Installs the Debian 12 packages that are missing: what the build and its tests need (the
+# Build-Depends of debian/control) and the tools around them, which make and check the package,
+# take the screenshots and run the benchmarks.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
-  libgtest-dev googletest
-  xvfb xauth fonts-dejavu-core fontconfig
-  desktop-file-utils appstream dpkg-dev file
-  fonts-liberation fonts-comic-neue imagemagick xdotool
-  time clang-format git libacl1-dev
-  openssl
+tools=(
+  build-essential dpkg-dev debhelper pkg-config git
+  lintian reuse clang-format file imagemagick
+  libx11-dev xvfb xauth xdotool time openssl
 )
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${tools[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ] && dpkg-checkbuilddeps 2>/dev/null; then
+  exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
+apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -qq --no-install-recommends)
+echo "Installing: ${missing[*]} and the Build-Depends of debian/control"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${apt[@]}" install "${missing[@]}"
+"${apt[@]}" build-dep ./

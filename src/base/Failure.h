@@ -26,7 +26,8 @@ enum class FailureNumber : int
 // The project's one error type: a failure number and the reason, in words, for a console to show.
 // Raised by the cipher (5, 6, 11, 13: a code outside 0..255, a password too long or empty, a
 // trailer that is no number), by the file reading and writing through filefailure (7, 61, 75)
-// and by the main window for a chosen name it cannot tell apart (75). Nothing but the operations'
+// and by the windows for a chosen name they cannot tell apart or a folder they could not list
+// (75). Nothing but the operations'
 // frame catches it (operations/OperationFrame.cpp), which shows the box its number chooses;
 // out-of-memory and any other exception reach that frame as 7 and 51.
 class Failure : public std::runtime_error

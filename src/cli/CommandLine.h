@@ -27,7 +27,7 @@ struct CommandLine
 };
 
 // `arguments` are the program's arguments as it was given them, its name first. File names keep
-// their bytes. A QCoreApplication must exist: the help text names the program as it was called.
+// their bytes.
 [[nodiscard]] CommandLine parseCommandLine(const QByteArrayList& arguments);
 
 } // namespace cindral::cli

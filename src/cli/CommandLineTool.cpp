@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConsoleWindow.h"
 #include "cli/ExitStatus.h"
+#include "cli/FoundFiles.h"
 #include "cli/PasswordInput.h"
 #include "cli/ToolError.h"
 #include "operations/Cp1252.h"
@@ -15,8 +16,10 @@
 #include "operations/FileSizeSignal.h"
 #include "operations/InterruptedSaves.h"
 #include "operations/OperationState.h"
+#include "operations/RekeyOperation.h"
 
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <optional>
@@ -47,30 +50,43 @@ private:
     FileDescriptor m_fd;
 };
 
-// Encryption asks twice: a typing mistake would lock the file under a password nobody knows.
-QByteArray typedPassword(Command command)
+// A password to encrypt with is asked twice: a typing mistake would lock the file under a
+// password nobody knows.
+QByteArray typedTwice(const ControllingTerminal& terminal, QByteArrayView prompt,
+                      QByteArrayView repeatPrompt)
 {
-    const ControllingTerminal terminal;
-    const QByteArray password = terminal.readHidden("Password: ");
-    if (command == Command::Encrypt && terminal.readHidden("Repeat password: ") != password)
+    const QByteArray password = terminal.readHidden(prompt);
+    if (terminal.readHidden(repeatPrompt) != password)
         throw ToolError(ExitStatus::Refused, QStringLiteral("the passwords do not match"));
     return password;
 }
 
-QByteArray standardInputPassword()
+Passwords typedPasswords(Command command)
+{
+    const ControllingTerminal terminal;
+    if (command == Command::Encrypt)
+        return {typedTwice(terminal, "Password: ", "Repeat password: "), {}};
+    Passwords typed{terminal.readHidden("Password: "), {}};
+    if (command == Command::Rekey)
+        typed.next = typedTwice(terminal, "New password: ", "Repeat new password: ");
+    return typed;
+}
+
+// The first line; rekey's new password is the second.
+Passwords standardInputPasswords(Command command)
 {
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly))
         throw ToolError(ExitStatus::Failed, QStringLiteral("cannot read standard input"));
-    return firstLine(input);
+    Passwords read{firstLine(input), {}};
+    if (command == Command::Rekey)
+        read.next = firstLine(input);
+    return read;
 }
 
 // The password as the code page of the encrypted files has it, one byte a character.
-QByteArray passwordBytes(const CliOptions& options)
+QByteArray passwordBytes(const QByteArray& typed)
 {
-    const QByteArray typed = options.passwordSource == PasswordSource::Terminal
-                                 ? typedPassword(options.command)
-                                 : standardInputPassword();
     const std::optional<QByteArray> bytes = cp1252::encode(QString::fromLocal8Bit(typed));
     if (!bytes) {
         throw ToolError(ExitStatus::Refused,
@@ -80,22 +96,64 @@ QByteArray passwordBytes(const CliOptions& options)
     return *bytes;
 }
 
-Outcome runCommand(Command command, ConsoleWindow& window)
+// Status asks for none.
+Passwords passwordsFor(const CliOptions& options)
+{
+    if (options.command == Command::Status)
+        return {};
+    const Passwords typed = options.passwordSource == PasswordSource::Terminal
+                                ? typedPasswords(options.command)
+                                : standardInputPasswords(options.command);
+    return {passwordBytes(typed.current), passwordBytes(typed.next)};
+}
+
+// "FILE: encrypted" or "FILE: not encrypted" on standard output.
+Outcome reportStatus(ConsoleWindow& window, OperationState& state, const QByteArray& path,
+                     QIODevice& out)
+{
+    const std::optional<cipher::FileStatus> status = runStatus(window, state);
+    if (!status)
+        return Outcome::Failed;
+    out.write(path +
+              (*status == cipher::FileStatus::Encrypted ? ": encrypted\n" : ": not encrypted\n"));
+    return Outcome::Succeeded;
+}
+
+Outcome runCommand(Command command, ConsoleWindow& window, const QByteArray& path, QIODevice& out)
 {
     OperationState state;
-    return command == Command::Encrypt ? runEncrypt(window, state) : runDecrypt(window, state);
+    switch (command) {
+    case Command::Encrypt:
+        return runEncrypt(window, state);
+    case Command::Decrypt:
+        return runDecrypt(window, state);
+    case Command::Cat:
+        return runCat(window, state, STDOUT_FILENO);
+    case Command::Status:
+        return reportStatus(window, state, path, out);
+    case Command::Rekey:
+        return runRekey(window, state);
+    }
+    return Outcome::Failed;
+}
+
+// A bar on the terminal that cat's text is written to would break into the text.
+ConsoleWindow::Progress progressFor(Command command)
+{
+    const bool shown =
+        ::isatty(STDERR_FILENO) != 0 && (command != Command::Cat || ::isatty(STDOUT_FILENO) == 0);
+    return shown ? ConsoleWindow::Progress::Shown : ConsoleWindow::Progress::Hidden;
 }
 
 // Each file is an operation of its own; a refusal or failure does not stop the others.
-ExitStatus runOnEveryFile(const CliOptions& options, const QByteArray& password, QIODevice& out,
+ExitStatus runOnEveryFile(const CliOptions& options, const Passwords& passwords, QIODevice& out,
                           QIODevice& err)
 {
     ExitStatus status = ExitStatus::Success;
-    const auto progress = ::isatty(STDERR_FILENO) != 0 ? ConsoleWindow::Progress::Shown
-                                                       : ConsoleWindow::Progress::Hidden;
-    for (const QByteArray& file : options.files) {
-        ConsoleWindow window(password, file, options.verbosity, out, err, progress);
-        const Outcome outcome = runCommand(options.command, window);
+    const ConsoleWindow::Progress progress = progressFor(options.command);
+    for (const FoundFile& file : filesToWorkOn(options.files, options.recursion)) {
+        ConsoleWindow window(passwords, file, options.verbosity, out, err, progress);
+        const Outcome outcome = runCommand(options.command, window, file.path, out);
         status = worse(status, exitStatusOf(outcome));
     }
     return status;
@@ -118,8 +176,8 @@ ExitStatus run(const CommandLine& commandLine, QIODevice& out, QIODevice& err)
     for (const InterruptedSave& save : finishInterruptedSaves())
         err.write(lineOf(save));
     try {
-        const QByteArray password = passwordBytes(commandLine.options);
-        return runOnEveryFile(commandLine.options, password, out, err);
+        const Passwords passwords = passwordsFor(commandLine.options);
+        return runOnEveryFile(commandLine.options, passwords, out, err);
     } catch (const ToolError& error) {
         err.write("cindral-cli: " + error.message().toLocal8Bit() + '\n');
         return error.status();
@@ -131,6 +189,10 @@ ExitStatus run(const CommandLine& commandLine, QIODevice& out, QIODevice& err)
 int runCommandLineTool(const QByteArrayList& arguments)
 {
     ignoreFileSizeSignal();
+    // A reader that goes away (cat into `head`) ends the tool at once and quietly, as it ends
+    // cat(1), also when the tool was started with the signal ignored. Only standard output and
+    // error are pipes: the user's files never are.
+    std::signal(SIGPIPE, SIG_DFL);
     QFile out;
     QFile err;
     if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||

@@ -3,15 +3,17 @@
 
 #include "cli/ConsoleWindow.h"
 
+#include "operations/FileFailure.h"
+
 #include <QFile>
 #include <utility>
 
 namespace cindral::cli {
 
-ConsoleWindow::ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity,
+ConsoleWindow::ConsoleWindow(Passwords passwords, FoundFile file, Verbosity verbosity,
                              QIODevice& out, QIODevice& err, Progress progress)
-    : m_password(std::move(password)), m_path(std::move(path)), m_verbosity(verbosity), m_out(out),
-      m_err(err)
+    : m_passwords(std::move(passwords)), m_file(std::move(file)), m_verbosity(verbosity),
+      m_out(out), m_err(err)
 {
     if (progress == Progress::Shown)
         m_progressBar.emplace(err);
@@ -25,7 +27,14 @@ void ConsoleWindow::progress(qint64 done, qint64 total)
 
 QString ConsoleWindow::fileBoxText() const
 {
-    return QFile::decodeName(m_path);
+    return QFile::decodeName(m_file.path);
+}
+
+QByteArray ConsoleWindow::chosenFileName() const
+{
+    if (!m_file.unlisted.empty())
+        throw filefailure::fileError(m_file.unlisted);
+    return m_file.path;
 }
 
 void ConsoleWindow::setStageText(const QString& text)
@@ -52,7 +61,7 @@ void ConsoleWindow::writeLine(QIODevice& stream, const QString& text)
 {
     if (m_progressBar)
         m_progressBar->clear();
-    stream.write(m_path + ": " + text.toLocal8Bit() + '\n');
+    stream.write(m_file.path + ": " + text.toLocal8Bit() + '\n');
 }
 
 } // namespace cindral::cli

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "cli/FoundFiles.h"
+#include "cli/PasswordInput.h"
 #include "cli/ProgressBar.h"
 #include "operations/WindowServices.h"
 
@@ -28,12 +30,13 @@ public:
         Shown, // standard error is a terminal
     };
 
-    ConsoleWindow(QByteArray password, QByteArray path, Verbosity verbosity, QIODevice& out,
+    ConsoleWindow(Passwords passwords, FoundFile file, Verbosity verbosity, QIODevice& out,
                   QIODevice& err, Progress progress);
 
-    [[nodiscard]] QByteArray passwordText() const override { return m_password; }
+    [[nodiscard]] QByteArray passwordText() const override { return m_passwords.current; }
+    [[nodiscard]] QByteArray newPasswordText() const override { return m_passwords.next; }
     [[nodiscard]] QString fileBoxText() const override;
-    [[nodiscard]] QByteArray chosenFileName() const override { return m_path; }
+    [[nodiscard]] QByteArray chosenFileName() const override;
 
     void setStageText(const QString& text) override;
     void progress(qint64 done, qint64 total) override;
@@ -44,8 +47,8 @@ public:
 private:
     void writeLine(QIODevice& stream, const QString& text);
 
-    QByteArray m_password;
-    QByteArray m_path;
+    Passwords m_passwords;
+    FoundFile m_file;
     Verbosity m_verbosity;
     QIODevice& m_out;
     QIODevice& m_err;

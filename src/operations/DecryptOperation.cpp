@@ -34,20 +34,6 @@ const FailureBox failureBoxes[] = {
     return true;
 }
 
-// A wrong password leaves the focus in the password box, its whole text selected.
-bool prepare(WindowServices& window, OperationState& state, const LoadedText& text)
-{
-    if (!passwordMatches(window, state, text)) {
-        restore(window);
-        window.focusPassword();
-        window.selectWholePassword();
-        return false;
-    }
-    window.setStageText(messages::decrypting.toString());
-    state.pwdarg = window.passwordText();
-    return true;
-}
-
 // The body is written as it is shifted back, piece by piece, without the marker and the trailer.
 void produce(TextSink& file, WindowServices& window, const OperationState& state, LoadedText& text)
 {
@@ -68,15 +54,40 @@ const OperationTable table{
     .refusedFile = messages::notEncrypted,
     .succeeded = messages::decrypted,
     .failureBoxes = failureBoxes,
-    .prepare = prepare,
+    .prepare = prepareDecryption,
     .produce = produce,
 };
 
 } // namespace
 
+// A wrong password leaves the focus in the password box, its whole text selected.
+bool prepareDecryption(WindowServices& window, OperationState& state, const LoadedText& text)
+{
+    if (!passwordMatches(window, state, text)) {
+        restore(window);
+        window.focusPassword();
+        window.selectWholePassword();
+        return false;
+    }
+    window.setStageText(messages::decrypting.toString());
+    state.pwdarg = window.passwordText();
+    return true;
+}
+
 Outcome runDecrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    return runOperation(window, state, table, pieceSize);
+    return runOperation(window, state, table, TextDestination::chosenFile(), pieceSize);
+}
+
+// Decrypt's own table: cat differs from it only in where the text goes.
+Outcome runCat(WindowServices& window, OperationState& state, int output, qsizetype pieceSize)
+{
+    return runOperation(window, state, table, TextDestination::stream(output), pieceSize);
+}
+
+std::optional<cipher::FileStatus> runStatus(WindowServices& window, OperationState& state)
+{
+    return runMarkerTest(window, state, table);
 }
 
 } // namespace cindral

@@ -5,7 +5,7 @@
 
 #include "cipher/EncryptedFileLayout.h"
 #include "cipher/Fingerprint.h"
-#include "cipher/ShiftCipher.h"
+#include "operations/ImageWriter.h"
 #include "operations/OperationFrame.h"
 #include "operations/OperationMessages.h"
 
@@ -25,16 +25,11 @@ bool prepare(WindowServices& window, OperationState& state, const LoadedText&)
     return true;
 }
 
-// The image is written as it is made: the marker, each piece of the text shifted, then the
-// trailer.
 void produce(TextSink& file, WindowServices& window, const OperationState& state, LoadedText& text)
 {
-    file.write(QByteArrayView(&cipher::marker, 1));
-    forEveryPiece(window, text, [&](std::span<char> piece) {
-        cipher::Encrypt(piece, state.pwdarg);
-        file.write(QByteArrayView(piece.data(), piece.size()));
-    });
-    file.write(cipher::trailerOf(state.pwdavg));
+    ImageWriter image(file, state.pwdarg, state.pwdavg);
+    forEveryPiece(window, text, [&](std::span<char> piece) { image.write(piece); });
+    image.finish();
 }
 
 // No opening stage: the bar keeps whatever stage text it last showed until the file has been
@@ -55,7 +50,7 @@ const OperationTable table{
 
 Outcome runEncrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    return runOperation(window, state, table, pieceSize);
+    return runOperation(window, state, table, TextDestination::chosenFile(), pieceSize);
 }
 
 } // namespace cindral

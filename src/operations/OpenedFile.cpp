@@ -24,9 +24,15 @@ namespace {
 }
 
 // A folder, a device or a pipe is no text file; a pipe would also block the read forever.
-[[nodiscard]] FileDescriptor openForReading(const QByteArray& path)
+// O_NOATIME is allowed only to the file's owner (and root): anyone else reads without it.
+[[nodiscard]] FileDescriptor openForReading(const QByteArray& path, OpenedFile::Purpose purpose)
 {
-    FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    FileDescriptor file;
+    if (purpose == OpenedFile::Purpose::Read)
+        file = FileDescriptor(::open(path.constData(), flags | O_NOATIME));
+    if (!file.isOpen())
+        file = FileDescriptor(::open(path.constData(), flags));
     if (!file.isOpen())
         throw fromErrno(errno, "cannot open");
     if (!S_ISREG(fileio::statOf(file.get()).st_mode))
@@ -73,9 +79,11 @@ void lockAgainstAnotherCindral(int fd)
 
 } // namespace
 
-OpenedFile::OpenedFile(const QByteArray& path) : m_path(path), m_file(openForReading(path))
+OpenedFile::OpenedFile(const QByteArray& path, Purpose purpose)
+    : m_path(path), m_file(openForReading(path, purpose))
 {
-    lockAgainstAnotherCindral(m_file.get());
+    if (purpose == Purpose::Rewrite)
+        lockAgainstAnotherCindral(m_file.get());
     m_opened = fileio::statOf(m_file.get());
     const QByteArray found = whereOpened(m_file.get());
     const qsizetype slash = found.lastIndexOf('/');

@@ -11,16 +11,26 @@
 namespace cindral {
 
 // The user's file as an operation holds it from its first read to its end: opened once (a
-// symbolic link to it followed), locked against a second Cindral, and the folder that holds it
-// opened beside it. Every later step works through these two handles and never looks the name
-// up again, so nobody can redirect a step by renaming the file or its folder or by swapping
-// either for a link. What others may still do meanwhile, the checks before a replacement find.
+// symbolic link to it followed), locked against a second Cindral when it is to be rewritten, and
+// the folder that holds it opened beside it. Every later step works through these two handles and
+// never looks the name up again, so nobody can redirect a step by renaming the file or its folder
+// or by swapping either for a link. What others may still do meanwhile, the checks before a
+// replacement find.
 class OpenedFile
 {
 public:
+    enum class Purpose
+    {
+        Rewrite, // locked: only one Cindral rewrites a file at a time
+        // Neither locked nor its access time changed where the system allows. Reading changes
+        // nothing a writer relies on, so a reader neither waits for one nor turns one away; a
+        // reader that must know its text was the file's whole asks isUnwritten at its end.
+        Read,
+    };
+
     // Throws Failure(FileError) for a missing file, a folder, a device or pipe, one that cannot be
-    // opened, and one another Cindral is working on.
-    explicit OpenedFile(const QByteArray& path);
+    // opened, and, to be rewritten, one another Cindral is working on.
+    explicit OpenedFile(const QByteArray& path, Purpose purpose = Purpose::Rewrite);
 
     [[nodiscard]] int fd() const { return m_file.get(); }
     [[nodiscard]] int folder() const { return m_folder.get(); }

@@ -3,6 +3,7 @@
 
 #include "operations/OperationFrame.h"
 
+#include "operations/FileFailure.h"
 #include "operations/OperationMessages.h"
 #include "operations/TextFile.h"
 
@@ -12,11 +13,26 @@
 namespace cindral {
 namespace {
 
+using Producer = std::function<void(TextSink&)>;
+
 constexpr qsizetype minimumPasswordLength = 5;
+// The marker test needs the first character of the loaded text and nothing after it.
+constexpr qsizetype markerTestPieceSize = 1;
+
+// A new password (rekey) is refused as Encrypt refuses its password.
+[[nodiscard]] bool newPasswordAccepted(WindowServices& window, const MessageBoxText& shortPassword)
+{
+    const qsizetype length = window.newPasswordText().size();
+    if (length >= minimumPasswordLength)
+        return true;
+    restore(window);
+    (length == 0 ? messages::noPassword : shortPassword).showIn(window);
+    return false;
+}
 
 // Password before file box before length, so the first thing missing is the one reported. The
 // file box is tested only for being empty: blanks count as filled.
-[[nodiscard]] bool inputsAccepted(WindowServices& window, const MessageBoxText& shortPassword)
+[[nodiscard]] bool inputsAccepted(WindowServices& window, const OperationTable& table)
 {
     const qsizetype passwordLength = window.passwordText().size();
     if (passwordLength == 0) {
@@ -32,41 +48,51 @@ constexpr qsizetype minimumPasswordLength = 5;
     }
     if (passwordLength < minimumPasswordLength) {
         restore(window);
-        shortPassword.showIn(window);
+        table.shortPassword.showIn(window);
         window.focusPassword();
         window.selectWholePassword();
         return false;
     }
-    return true;
+    return table.newShortPassword == nullptr ||
+           newPasswordAccepted(window, *table.newShortPassword);
 }
 
 // Opens the file chosen in the dialog and tests its text for the marker. The loading text shows
 // only once the file has been opened.
 [[nodiscard]] LoadedText loadChosenFile(WindowServices& window, OperationState& state,
-                                        LineEnds lineEnds, qsizetype pieceSize)
+                                        LineEnds lineEnds, qsizetype pieceSize,
+                                        OpenedFile::Purpose purpose)
 {
     state.filename = window.chosenFileName();
     LoadedText text = loadtext(
         state.filename, lineEnds, [&] { window.setStageText(messages::gettingData.toString()); },
-        pieceSize);
+        pieceSize, purpose);
     state.status = cipher::chkencrypted(QByteArrayView(text.piece().data(), text.piece().size()));
     return text;
 }
 
-// Makes the content of the file the text was read from what `produce` writes.
-void saveChosenFile(const LoadedText& text, const std::function<void(TextSink&)>& produce,
-                    qsizetype pieceSize)
+// The text goes out as it is made. It was the file's whole text only if nobody wrote into the
+// file meanwhile; one saved over it by a replacement leaves the text read whole.
+void showText(const LoadedText& text, int stream, const Producer& produce)
 {
-    savetext(text.file(), produce, pieceSize);
+    TextSink sink(TextSink::Kind::File, stream);
+    produce(sink);
+    if (!text.file().isUnwritten())
+        throw filefailure::changed();
 }
 
 [[nodiscard]] Outcome runSteps(WindowServices& window, OperationState& state,
-                               const OperationTable& table, qsizetype pieceSize)
+                               const OperationTable& table, TextDestination destination,
+                               qsizetype pieceSize)
 {
+    if (!table.openingStage.isEmpty())
+        window.setStageText(table.openingStage.toString());
     state.cleanval();
-    if (!inputsAccepted(window, table.shortPassword))
+    if (!inputsAccepted(window, table))
         return Outcome::Refused;
-    LoadedText text = loadChosenFile(window, state, table.lineEnds, pieceSize);
+    LoadedText text = loadChosenFile(window, state, table.lineEnds, pieceSize,
+                                     destination.isChosenFile() ? OpenedFile::Purpose::Rewrite
+                                                                : OpenedFile::Purpose::Read);
     if (state.status == table.refusedStatus) {
         table.refusedFile.showIn(window);
         restore(window);
@@ -74,8 +100,13 @@ void saveChosenFile(const LoadedText& text, const std::function<void(TextSink&)>
     }
     if (!table.prepare(window, state, text))
         return Outcome::Refused;
-    saveChosenFile(
-        text, [&](TextSink& file) { table.produce(file, window, state, text); }, pieceSize);
+    const Producer produce = [&](TextSink& sink) { table.produce(sink, window, state, text); };
+    if (!destination.isChosenFile()) {
+        showText(text, destination.streamFd(), produce);
+        restore(window);
+        return Outcome::Succeeded;
+    }
+    savetext(text.file(), produce, pieceSize);
     restore(window);
     table.succeeded.showIn(window);
     return Outcome::Succeeded;
@@ -92,17 +123,19 @@ Outcome handleFailure(WindowServices& window, const OperationTable& table, Failu
     return Outcome::Failed;
 }
 
-} // namespace
-
-Outcome runOperation(WindowServices& window, OperationState& state, const OperationTable& table,
-                     qsizetype pieceSize)
+// Runs `steps` with the pointer busy and the status bar shown; whatever they throw ends the
+// operation with its box.
+template <typename Steps>
+[[nodiscard]] Outcome guarded(WindowServices& window, const OperationTable& table, Steps steps)
 {
     window.pointerBusy();
     window.showStatusBar();
-    if (!table.openingStage.isEmpty())
-        window.setStageText(table.openingStage.toString());
     try {
-        return runSteps(window, state, table, pieceSize);
+        return steps();
+    } catch (const Refusal& refusal) {
+        refusal.box.showIn(window);
+        restore(window);
+        return Outcome::Refused;
     } catch (const Failure& failure) {
         return handleFailure(window, table, failure.number(), QString::fromUtf8(failure.what()));
     } catch (const std::bad_alloc&) {
@@ -115,6 +148,28 @@ Outcome runOperation(WindowServices& window, OperationState& state, const Operat
         return handleFailure(window, table, FailureNumber::InternalError,
                              QStringLiteral("unknown failure"));
     }
+}
+
+} // namespace
+
+Outcome runOperation(WindowServices& window, OperationState& state, const OperationTable& table,
+                     TextDestination destination, qsizetype pieceSize)
+{
+    return guarded(window, table,
+                   [&] { return runSteps(window, state, table, destination, pieceSize); });
+}
+
+std::optional<cipher::FileStatus> runMarkerTest(WindowServices& window, OperationState& state,
+                                                const OperationTable& table)
+{
+    const Outcome outcome = guarded(window, table, [&] {
+        state.cleanval();
+        (void)loadChosenFile(window, state, table.lineEnds, markerTestPieceSize,
+                             OpenedFile::Purpose::Read);
+        restore(window);
+        return Outcome::Succeeded;
+    });
+    return outcome == Outcome::Succeeded ? std::optional(state.status) : std::nullopt;
 }
 
 void restore(WindowServices& window)

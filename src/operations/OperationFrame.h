@@ -10,22 +10,32 @@
 #include "operations/MessageBoxText.h"
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
+#include "operations/TextDestination.h"
 #include "operations/TextSink.h"
 #include "operations/WindowServices.h"
 
 #include <QStringView>
 #include <functional>
+#include <optional>
 #include <span>
 
-// The frame the Encrypt and Decrypt operations share: the window made busy and restored, the
-// validation of the two boxes, the loading and marker test of the chosen file, the success box,
-// and the one failure handler that turns whatever a step throws into its box.
+// The frame every operation shares: the window made busy and restored, the validation of the
+// boxes, the loading and marker test of the chosen file, the success box, and the one failure
+// handler that turns whatever a step throws into its box.
 namespace cindral {
 
 // The box a failure number shows.
 struct FailureBox
 {
     FailureNumber number;
+    const MessageBoxText& box;
+};
+
+// Thrown by `produce` when the text it makes shows a file the operation refuses (rekey: a
+// decrypted text that Encrypt would refuse). The frame shows the box and ends the operation as
+// refused; the save it produced for leaves the file as it was.
+struct Refusal
+{
     const MessageBoxText& box;
 };
 
@@ -39,6 +49,8 @@ struct OperationTable
     LineEnds lineEnds;
     cipher::FileStatus refusedStatus;
     const MessageBoxText& shortPassword;
+    // The box of a new password that is too short, for an operation that takes one (rekey).
+    const MessageBoxText* newShortPassword = nullptr;
     const MessageBoxText& refusedFile;
     const MessageBoxText& succeeded;
     std::span<const FailureBox> failureBoxes;
@@ -50,9 +62,18 @@ struct OperationTable
                     LoadedText& text);
 };
 
-// Runs an operation from the busy pointer to its last box; a failure anywhere stops it.
+// Runs an operation from the busy pointer to its last box; a failure anywhere stops it. Its text
+// goes to `destination`: into a stream, it is shown there as it is made (part of it may be out
+// when a failure stops it), and no success box follows.
 [[nodiscard]] Outcome runOperation(WindowServices& window, OperationState& state,
-                                   const OperationTable& table, qsizetype pieceSize);
+                                   const OperationTable& table, TextDestination destination,
+                                   qsizetype pieceSize);
+
+// The marker test of the chosen file as `table` loads it, reading no further than the first
+// character of its loaded text; no password is asked for and the file is only read. Shows nothing
+// but the box of a failure, and then gives std::nullopt.
+[[nodiscard]] std::optional<cipher::FileStatus>
+runMarkerTest(WindowServices& window, OperationState& state, const OperationTable& table);
 
 // The pointer back to normal and the status bar hidden: the state of the window on every exit.
 void restore(WindowServices& window);

@@ -5,7 +5,7 @@
 
 #include "operations/MessageBoxText.h"
 
-// Everything the Encrypt and Decrypt operations say to the user, word for word.
+// Everything the operations say to the user, word for word.
 namespace cindral::messages {
 
 // The stages, in the status bar's first panel.
@@ -51,5 +51,10 @@ inline constexpr MessageBoxText decrypted{u"The selected File has been Decrypted
                                           u"Decripted", MessageIcon::Information};
 inline constexpr MessageBoxText decryptFileError{u"The file does not exist", u"File Error",
                                                  MessageIcon::Critical};
+
+// Rekey's own; its other boxes are Decrypt's and Encrypt's.
+inline constexpr MessageBoxText passwordChanged{
+    u"The selected File has been Encrypted under the new Password and Saved", u"Password Changed",
+    MessageIcon::Information};
 
 } // namespace cindral::messages

@@ -6,9 +6,10 @@
 namespace cindral {
 
 LoadedText loadtext(const QByteArray& filename, LineEnds appendLineEnds,
-                    const std::function<void()>& opened, qsizetype pieceSize)
+                    const std::function<void()>& opened, qsizetype pieceSize,
+                    OpenedFile::Purpose purpose)
 {
-    OpenedFile file(filename);
+    OpenedFile file(filename, purpose);
     if (opened)
         opened();
     return LoadedText(std::move(file), appendLineEnds, pieceSize);

@@ -17,13 +17,14 @@ namespace cindral {
 // How much of a file is read, transformed and written at once; found best by measurement.
 inline constexpr qsizetype defaultPieceSize = qsizetype{1} << 20;
 
-// Opens the file (see OpenedFile) and gives its loaded text by the line rule (see LineRule).
-// `opened` runs after the file has been opened and before anything is read.
+// Opens the file for `purpose` (see OpenedFile) and gives its loaded text by the line rule (see
+// LineRule). `opened` runs after the file has been opened and before anything is read.
 // Throws Failure(FileError) for a missing file, a folder, a device or pipe, one that cannot be
-// opened or read, and one another Cindral is working on.
+// opened or read, and one to be rewritten that another Cindral is working on.
 [[nodiscard]] LoadedText loadtext(const QByteArray& filename, LineEnds appendLineEnds,
                                   const std::function<void()>& opened,
-                                  qsizetype pieceSize = defaultPieceSize);
+                                  qsizetype pieceSize = defaultPieceSize,
+                                  OpenedFile::Purpose purpose = OpenedFile::Purpose::Rewrite);
 
 // Makes the whole content of the file that was read what `produce` writes into the sink it is
 // given, or leaves the file exactly as it was when anything fails, `produce` included. The new

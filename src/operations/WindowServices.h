@@ -24,6 +24,9 @@ public:
 
     // The password box's text as bytes of the Windows-1252 code page, one byte a character.
     [[nodiscard]] virtual QByteArray passwordText() const = 0;
+    // The password a file is to be encrypted under anew (rekey), as passwordText; a window that
+    // changes no password has none.
+    [[nodiscard]] virtual QByteArray newPasswordText() const { return {}; }
     // Tested only for being empty.
     [[nodiscard]] virtual QString fileBoxText() const = 0;
     // The file system's bytes of the path last accepted in the open-file dialog; this names the

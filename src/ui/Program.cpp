@@ -5,6 +5,8 @@
 
 #include "base/SplitArguments.h"
 #include "operations/FileSizeSignal.h"
+#include "operations/InterruptedSaves.h"
+#include "ui/PlatformChoice.h"
 #include "ui/SplashWindow.h"
 
 #include <QApplication>
@@ -20,6 +22,7 @@ namespace cindral::ui {
 
 namespace {
 
+constexpr int noDisplay = 1;
 constexpr int usageError = 2;
 
 constexpr char helpText[] =
@@ -31,6 +34,10 @@ constexpr char helpText[] =
     "      --version  show the version and exit\n"
     "\n"
     "Qt's own options (-platform, -display, ...) are taken too. Without a window: cindral-cli.\n";
+
+constexpr char noDisplayText[] =
+    "cindral: there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not "
+    "set); cindral-cli works without one\n";
 
 struct UsageError
 {
@@ -69,16 +76,7 @@ void freeWindows()
         delete window.data();
 }
 
-} // namespace
-
-QByteArrayList programArguments(int argc, const char* const argv[])
-{
-    QByteArrayList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QByteArray(argv[i]));
-    return arguments;
-}
-
+// --help and --version, answered on standard output: the exit status, or nothing.
 std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
 {
     for (const QByteArray& option : splitArguments(arguments).options) {
@@ -92,6 +90,35 @@ std::optional<int> answerInformationRequest(const QByteArrayList& arguments)
         }
     }
     return std::nullopt;
+}
+
+} // namespace
+
+QByteArrayList programArguments(int argc, const char* const argv[])
+{
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return arguments;
+}
+
+std::optional<int> answerWithoutWindow(const QByteArrayList& arguments)
+{
+    if (const std::optional<int> status = answerInformationRequest(arguments))
+        return status;
+    if (!canShowWindows(arguments)) {
+        std::fputs(noDisplayText, stderr);
+        return noDisplay;
+    }
+    return std::nullopt;
+}
+
+void finishInterruptedSaves()
+{
+    for (const InterruptedSave& save : cindral::finishInterruptedSaves()) {
+        if (!save.keptIn.isEmpty())
+            std::fputs(lineOf(save).constData(), stderr);
+    }
 }
 
 int runProgram(const QByteArrayList& arguments)

@@ -3,11 +3,12 @@
 
 #include "CliProcess.h"
 
-#include "operations/ScratchFiles.h"
+#include "support/ScratchFiles.h"
 
 #include <QVector>
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <stdexcept>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
@@ -17,25 +18,33 @@
 
 namespace {
 
+[[nodiscard]] bool becomeUser(uid_t user)
+{
+    return user == ::geteuid() ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(user) == 0 && ::setuid(user) == 0);
+}
+
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
 [[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv,
                               const QVector<char*>& envp, int input, int out, int err,
-                              rlim_t fileSizeLimit, const QByteArray& terminal, bool traced,
-                              int execFailed)
+                              const CliProcess::Setup& setup, int execFailed)
 {
-    const struct rlimit limit = {fileSizeLimit, fileSizeLimit};
-    ::signal(SIGPIPE, SIG_DFL);
+    const struct rlimit limit = {setup.fileSizeLimit, setup.fileSizeLimit};
+    // Into a pipe whose reader has gone, the tool must end as cat(1) does even when it was
+    // started with the signal ignored.
+    ::signal(SIGPIPE, setup.output == CliProcess::Output::ClosedPipe ? SIG_IGN : SIG_DFL);
     // The first terminal a session leader opens becomes its controlling terminal.
-    if (::setsid() < 0 || (!terminal.isEmpty() && ::open(terminal.constData(), O_RDWR) < 0) ||
-        ::chdir(folder.constData()) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
-        ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 ||
-        ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-        (traced && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
+    if (::setsid() < 0 ||
+        (!setup.terminal.isEmpty() && ::open(setup.terminal.constData(), O_RDWR) < 0) ||
+        !becomeUser(setup.user) || ::chdir(folder.constData()) != 0 ||
+        ::dup2(input, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
+        ::dup2(err, STDERR_FILENO) < 0 || ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
+        (setup.trace == CliProcess::Trace::Yes &&
+         ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
         ::_exit(127);
     ::execve(argv.front(), argv.data(), envp.data());
     const char failed = 1;
-    (void)::write(execFailed, &failed, 1);
-    ::_exit(127);
+    ::_exit(::write(execFailed, &failed, 1) == 1 ? 127 : 126);
 }
 
 int openOutput(const QString& path)
@@ -56,29 +65,38 @@ QVector<char*> environmentWith(QByteArrayList& entries)
 
 } // namespace
 
-CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, rlim_t fileSizeLimit,
-                       const QByteArray& terminal, const QByteArrayList& environment, Trace trace)
-    : m_environment(environment)
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments)
+    : CliProcess(folder, arguments, Setup{})
+{}
+
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup)
+    : m_setup(std::move(setup))
 {
-    QByteArrayList words{CINDRAL_CLI_PATH};
+    QByteArrayList words{m_setup.program};
     words += arguments;
     QVector<char*> argv;
     for (QByteArray& word : words)
         argv.append(word.data());
     argv.append(nullptr);
-    const QVector<char*> envp = environmentWith(m_environment);
+    const QVector<char*> envp = environmentWith(m_setup.environment);
     int input[2];
     int execFailed[2];
-    const int out = openOutput(m_streams.filePath("out"));
+    // The read end of the pipe is closed once the child has it only until exec closes it too.
+    int closedPipe[2] = {-1, -1};
+    const int outFile = openOutput(m_streams.filePath("out"));
+    const int out = m_setup.output == Output::File
+                        ? outFile
+                        : (::pipe2(closedPipe, O_CLOEXEC) == 0 ? closedPipe[1] : -1);
     const int err = openOutput(m_streams.filePath("err"));
     if (out < 0 || err < 0 || ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
-        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, fileSizeLimit, terminal,
-                    trace == Trace::Yes, execFailed[1]);
-    for (const int fd : {input[0], out, err, execFailed[1]})
+        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, m_setup, execFailed[1]);
+    for (const int fd : {input[0], out, err, execFailed[1], closedPipe[0]})
         ::close(fd);
+    if (out != outFile)
+        ::close(outFile);
     m_input = input[1];
     // The pipe closes at exec without a byte: from here on the child is cindral-cli.
     char failed = 0;
@@ -98,36 +116,57 @@ CliProcess::~CliProcess()
     }
 }
 
-int CliProcess::finish(const QByteArray& input)
+void CliProcess::writeInput(const QByteArray& input)
 {
     // The tool reads one line; input beyond what the pipe holds would block here. A tool that
     // has already ended makes the write fail rather than end the test.
     ::signal(SIGPIPE, SIG_IGN);
-    (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
+    [[maybe_unused]] const ssize_t written =
+        ::write(m_input, input.constData(), static_cast<size_t>(input.size()));
     ::close(m_input);
     m_input = -1;
+}
+
+CliRun CliProcess::ended(int status, long peakResidentKiB)
+{
+    m_pid = -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+            readBytes(m_streams.filePath("out")).toStdString(),
+            readBytes(m_streams.filePath("err")).toStdString(), peakResidentKiB};
+}
+
+CliRun CliProcess::finish(const QByteArray& input)
+{
+    writeInput(input);
     int status = 0;
-    struct rusage usage = {};
-    for (int waited = 0; ::wait4(m_pid, &status, WNOHANG, &usage) == 0; waited += 10) {
+    for (int waited = 0; ::waitpid(m_pid, &status, WNOHANG) == 0; waited += 10) {
         if (waited == 30000)
             ::kill(m_pid, SIGKILL);
         ::usleep(10000);
     }
-    m_pid = -1;
-    peakResidentKiB = usage.ru_maxrss;
-    out = readBytes(m_streams.filePath("out")).toStdString();
-    err = readBytes(m_streams.filePath("err")).toStdString();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return ended(status);
 }
 
-int CliProcess::killAtPwrite(const QByteArray& input, int count)
+namespace {
+
+// "VmHWM:   33480 kB" in /proc: the peak of the program the process runs, since its exec.
+long highWaterKiB(pid_t pid)
 {
-    (void)::write(m_input, input.constData(), static_cast<size_t>(input.size()));
-    ::close(m_input);
-    m_input = -1;
+    const QByteArray status = readBytes(QStringLiteral("/proc/%1/status").arg(pid));
+    const qsizetype at = status.indexOf("VmHWM:") + 6;
+    return status.mid(at, status.indexOf('\n', at) - at).trimmed().split(' ').first().toLong();
+}
+
+} // namespace
+
+CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
+{
+    writeInput(input);
     int status = 0;
+    long peakResidentKiB = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
-    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr,
+             PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
     bool entering = true;
     int signal = 0;
     for (;;) {
@@ -135,18 +174,19 @@ int CliProcess::killAtPwrite(const QByteArray& input, int count)
         signal = 0;
         if (::waitpid(m_pid, &status, 0) < 0 || !WIFSTOPPED(status))
             break;
+        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
+            peakResidentKiB = highWaterKiB(m_pid);
+            continue;
+        }
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
             signal = WSTOPSIG(status); // the program's own, passed on
             continue;
         }
         user_regs_struct registers = {};
         ::ptrace(PTRACE_GETREGS, m_pid, nullptr, &registers);
-        if (entering && registers.orig_rax == SYS_pwrite64 && --count == 0)
+        if (entering && registers.orig_rax == SYS_pwrite64 && --killAtPwrite == 0)
             ::kill(m_pid, SIGKILL);
         entering = !entering;
     }
-    out = readBytes(m_streams.filePath("out")).toStdString();
-    err = readBytes(m_streams.filePath("err")).toStdString();
-    m_pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return ended(status, peakResidentKiB);
 }

@@ -9,24 +9,50 @@
 #include <QTemporaryDir>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
+
+// How a run of cindral-cli ended: its exit status (128 + the signal that ended it, if one did),
+// what it wrote, and the peak of its resident memory where that was measured.
+struct CliRun
+{
+    int status = 0;
+    std::string out;
+    std::string err;
+    long peakResidentKiB = 0;
+};
 
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
 // whose terminal is the one named or none (so it can never wait for a typed password), in a given
 // folder, with an optional file-size limit. Standard output and error go to files, so nothing can
-// block.
+// block, or standard output to a pipe nobody reads.
 class CliProcess
 {
 public:
     enum class Trace
     {
         No,
-        Yes, // stopped at its start, for killAtPwrite
+        Yes, // stopped at its start, for finishTraced
     };
 
-    // `environment` holds "NAME=value" entries that come before the test's own.
-    CliProcess(const QString& folder, const QByteArrayList& arguments,
-               rlim_t fileSizeLimit = RLIM_INFINITY, const QByteArray& terminal = {},
-               const QByteArrayList& environment = {}, Trace trace = Trace::No);
+    enum class Output
+    {
+        File,
+        ClosedPipe, // a pipe whose reader has gone before the program writes
+    };
+
+    struct Setup
+    {
+        rlim_t fileSizeLimit = RLIM_INFINITY;
+        QByteArray terminal{};        // none: no controlling terminal
+        QByteArrayList environment{}; // "NAME=value" entries before the test's own
+        Trace trace = Trace::No;
+        Output output = Output::File;
+        uid_t user = ::geteuid(); // and group of the same number; another only for root
+        QByteArray program = CINDRAL_CLI_PATH;
+    };
+
+    CliProcess(const QString& folder, const QByteArrayList& arguments);
+    CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup);
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
@@ -35,21 +61,21 @@ public:
     [[nodiscard]] pid_t pid() const { return m_pid; }
 
     // Writes `input` to standard input, closes it and waits for the end, killing a program still
-    // running after thirty seconds. The exit status, or 128 + the signal that ended the program.
-    int finish(const QByteArray& input);
+    // running after thirty seconds.
+    CliRun finish(const QByteArray& input);
 
-    // A traced program, given `input`, is killed as it begins its `count`th write at an offset
-    // (pwrite), which the tool makes only to a recovery copy and to a file overwritten in place.
-    // The exit status; 128 + SIGKILL when it was killed.
-    int killAtPwrite(const QByteArray& input, int count);
-
-    std::string out;
-    std::string err;
-    long peakResidentKiB = 0;
+    // As finish, for a traced program: it is killed as it begins its `killAtPwrite`th write at an
+    // offset (pwrite), which the tool makes only to a recovery copy and to a file overwritten in
+    // place, and never for 0. Its peak resident memory is read as it exits; what wait4 says
+    // counts the test's memory too, which the child shares until its exec.
+    CliRun finishTraced(const QByteArray& input, int killAtPwrite = 0);
 
 private:
+    void writeInput(const QByteArray& input);
+    CliRun ended(int status, long peakResidentKiB = 0);
+
     QTemporaryDir m_streams; // outside the folder the tool works in
-    QByteArrayList m_environment;
+    Setup m_setup;
     pid_t m_pid = -1;
     int m_input = -1;
 };

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingWindow.h"
-#include "ScratchFiles.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
+#include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -212,9 +212,8 @@ QString lastBox(Operation operation, const QString& path, const QByteArray& pass
     return window.calls.isEmpty() ? QString() : window.calls.last();
 }
 
-// Texts with CR, LF and CR LF at every position, an empty last line and an empty file come out of
-// both operations the same whatever the size of the pieces they are read in. The passwords take
-// turns; their trailers have one, two and three digits (fingerprints 8, 99 and 122).
+// Texts with CR, LF and CR LF at every position, an empty last line and an empty file. The
+// passwords take turns; their trailers have one, two and three digits (fingerprints 8, 99, 122).
 TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
 {
     std::vector<QByteArray> texts{"", "\r\n", "x\r\n\r\n", "\r\r", "\n\n"};

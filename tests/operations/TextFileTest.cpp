@@ -3,9 +3,9 @@
 
 #include "operations/TextFile.h"
 
-#include "ScratchFiles.h"
 #include "base/Failure.h"
 #include "support/AsUser.h"
+#include "support/ScratchFiles.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -90,6 +90,7 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString inUse = folder.filePath("in-use.txt"); // another Cindral works on it
     writeBytes(inUse, "text");
+    writeBytes(folder.filePath("notes.txt"), "text");
     const cindral::OpenedFile held(QFile::encodeName(inUse));
     for (const QString& path : {folder.filePath("missing.txt"), folder.path(), fifo,
                                 folder.filePath("missing/text.txt"), inUse}) {
@@ -101,6 +102,12 @@ TEST(Loadtext, FailsWith75BeforeTheFileCountsAsOpened)
             << path.toStdString();
         EXPECT_EQ(opened, 0);
     }
+    // A reader is neither turned away by a Cindral at work nor turns one away itself.
+    const auto read = cindral::OpenedFile::Purpose::Read;
+    EXPECT_EQ(failureOf([&] { const cindral::OpenedFile reader(QFile::encodeName(inUse), read); }),
+              0);
+    const cindral::OpenedFile reader(QFile::encodeName(folder.filePath("notes.txt")), read);
+    EXPECT_EQ(failureOf([&] { const cindral::OpenedFile writer(reader.foundPath()); }), 0);
 }
 
 constexpr uid_t otherUser = 4321;

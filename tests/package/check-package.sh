@@ -1,53 +1,74 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package from a configured and built tree into a temporary folder and checks
-# what it would put on a user's machine.
+# Checks the Debian package that dpkg-buildpackage made from a source tree.
+# Usage: check-package.sh contents|lintian SOURCE_DIR PACKAGE_DIR
+#   contents  what it would put on a user's machine (the list in contents.txt) and how
+#   lintian   Debian's own checker finds no error and no warning; its notes are shown
 set -euo pipefail
-build=$1
+check=$1
+source=$2
+dir=$3
+version=$(dpkg-parsechangelog -l "$source/debian/changelog" -S Version)
+arch=$(dpkg --print-architecture)
+deb=$dir/cindral_${version}_$arch.deb
+dbgsym=$dir/cindral-dbgsym_${version}_$arch.deb
+changes=$dir/cindral_${version}_$arch.changes
+for file in "$deb" "$dbgsym" "$changes"; do
+  [ -f "$file" ] || { echo "no $file: build the package first (tools/package.sh)"; exit 1; }
+done
+
+if [ "$check" = lintian ]; then
+  exec lintian --fail-on error,warning --display-info --pedantic "$changes"
+fi
+
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-
-if ! cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
-  cat "$out/cpack.log"
-  exit 1
-fi
-deb=$(find "$out" -maxdepth 1 -name '*.deb')
-files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 status=0
+fail() {
+  echo "$*"
+  status=1
+}
 
-wanted=(./usr/bin/cindral ./usr/bin/cindral-cli ./usr/share/cindral/Cinhelp.hlp
-  ./usr/share/applications/org.example.cindral.desktop
-  ./usr/share/metainfo/org.example.cindral.metainfo.xml)
-for size in 32 48 64 128; do
-  wanted+=("./usr/share/icons/hicolor/${size}x${size}/apps/cindral.png")
-done
-for path in "${wanted[@]}"; do
-  grep -qx -- "$path" <<<"$files" || { echo "missing from the package: $path"; status=1; }
-done
-grep -qE '^\./usr/share/man/man1/cindral-cli\.1(\.gz)?$' <<<"$files" ||
-  { echo "missing from the package: the man page cindral-cli.1"; status=1; }
-
-leaked=$(grep -vE '^\./usr/(bin|share)/' <<<"$files" | grep -vE '^\./(usr/(share/)?)?$' || true)
-[ -z "$leaked" ] || { echo "outside /usr/bin and /usr/share:"; echo "$leaked"; status=1; }
-if grep -qF -- "$build" <<<"$files"; then echo "build paths in the package"; status=1; fi
-
-# The software-centre entry as installed, with the desktop entry it launches; each icon drawn
-# at the size of the folder it lies in.
+# Every listed file and nothing else.
 dpkg-deb -x "$deb" "$out/root"
+(cd "$out/root" && find . ! -type d | sed 's:^\./::' | LC_ALL=C sort) >"$out/shipped"
+grep -v '^#' "$source/tests/package/contents.txt" | LC_ALL=C sort >"$out/listed"
+while read -r path; do fail "missing from the package: $path"; done < <(comm -13 "$out/shipped" "$out/listed")
+while read -r path; do fail "not in contents.txt: $path"; done < <(comm -23 "$out/shipped" "$out/listed")
+if grep -rlF -- "$(realpath "$source")" "$out/root"; then fail "build paths in the files above"; fi
+
+# Both programs run from the package, and their debug symbols are in the dbgsym package under
+# their build IDs, where debuggers look.
+dpkg-deb -x "$dbgsym" "$out/debug"
+for program in cindral cindral-cli; do
+  binary=$out/root/usr/bin/$program
+  [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$binary" --version)" = "$program 1.0" ] ||
+    fail "$program --version does not answer"
+  id=$(readelf -n "$binary" | sed -n 's/^ *Build ID: //p')
+  [ -n "$id" ] && [ -f "$out/debug/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ] ||
+    fail "no debug symbols for $program in $(basename "$dbgsym")"
+done
+
+# The menu entry and the software-centre entry as installed; each icon drawn at the size of the
+# folder it lies in.
+desktop-file-validate "$out"/root/usr/share/applications/*.desktop || fail "desktop entry invalid"
 appstreamcli validate-tree --no-net "$out/root" >"$out/appstream.log" ||
-  { cat "$out/appstream.log"; status=1; }
+  { cat "$out/appstream.log"; fail "AppStream metadata invalid"; }
 for icon in "$out"/root/usr/share/icons/hicolor/*/apps/cindral.png; do
   folder=$(basename "$(dirname "$(dirname "$icon")")")
   size=$(identify -format '%wx%h' "$icon")
-  [ "$size" = "$folder" ] || { echo "a $size icon in the $folder folder"; status=1; }
+  [ "$size" = "$folder" ] || fail "a $size icon in the $folder folder"
 done
+
+grep -qx 'License: GPL-3.0-or-later' "$out/root/usr/share/doc/cindral/copyright" ||
+  fail "the copyright file does not name GPL-3.0-or-later"
 
 # The programs' libraries, and the fonts the windows are laid out for.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation fonts-comic-neue; do
-  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || { echo "Depends lacks $package: $depends"; status=1; }
+  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 
-[ $status -eq 0 ] && echo "package ok: $(basename "$deb"), $(wc -l <<<"$files") entries"
+[ $status -eq 0 ] && echo "package ok: $(basename "$deb"), $(wc -l <"$out/shipped") files"
 exit $status

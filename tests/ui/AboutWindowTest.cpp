@@ -3,8 +3,7 @@
 
 #include "ui/AboutWindow.h"
 
-#include "UiTestSupport.h"
-#include "ui/MainWindow.h"
+#include "WindowTest.h"
 #include "ui/SplashWindow.h"
 
 #include <QAction>
@@ -18,7 +17,7 @@ namespace {
 
 // Chooses About in the main window's menu bar and runs `whileOpen` on the About window once it
 // is up; returns whether it was up, after it has closed, closing it if `whileOpen` did not.
-bool openAbout(MainWindow& form,
+bool openAbout(QWidget& form,
                const std::function<void(AboutWindow&, QPlainTextEdit& credits)>& whileOpen)
 {
     bool seen = false;
@@ -37,26 +36,18 @@ bool openAbout(MainWindow& form,
 
 } // namespace
 
-class AboutWindowTest : public QObject
+class AboutWindowTest : public WindowTest
 {
     Q_OBJECT
 
-private:
-    MainWindow* m_form = nullptr;
+protected:
+    void open() override
+    {
+        m_window = new MainWindow();
+        QVERIFY(showActive(*m_window));
+    }
 
 private slots:
-    void init()
-    {
-        m_form = new MainWindow();
-        QVERIFY(showActive(*m_form));
-    }
-
-    void cleanup()
-    {
-        delete m_form;
-        QCOMPARE(visibleTopLevelWindows(), QStringList());
-    }
-
     void opensModallyClosesOnItsKeysAndComesBackFresh()
     {
         QString original;
@@ -66,8 +57,8 @@ private slots:
                                                       {"Text1", "Enter", ""},
                                                       {"Text1", "Tab", "cmdOK"},
                                                       {"Text1", "A", "Text1"}}) {
-            QVERIFY(openAbout(*m_form, [&](AboutWindow& about, QPlainTextEdit& credits) {
-                QVERIFY(about.isModal() && about.parentWidget() == m_form);
+            QVERIFY(openAbout(*m_window, [&](AboutWindow& about, QPlainTextEdit& credits) {
+                QVERIFY(about.isModal() && about.parentWidget() == m_window);
                 // Each opening shows the credits afresh, whatever became of them the last time.
                 if (original.isEmpty())
                     original = credits.toPlainText();
@@ -92,8 +83,8 @@ private slots:
         splash->show();
         const QString splashRights = splash->findChild<QLabel*>(QStringLiteral("Label3"))->text();
         delete splash;
-        QVERIFY(openAbout(*m_form, [&](AboutWindow& about, QPlainTextEdit&) {
-            QCOMPARE(misfits(about), QStringList());
+        QVERIFY(openAbout(*m_window, [&](AboutWindow& about, QPlainTextEdit&) {
+            QCOMPARE(clippedTexts(about), QStringList());
             for (const char* name :
                  {"cmdOK", "Text1", "Image1", "lblTitle", "lblVersion", "lblDescription", "Label3"})
                 QVERIFY2(!spoken(about.findChild<QWidget*>(name)).trimmed().isEmpty(), name);

@@ -3,8 +3,8 @@
 
 #include "ui/HelpViewer.h"
 
-#include "UiTestSupport.h"
-#include "operations/ScratchFiles.h"
+#include "WindowTest.h"
+#include "support/ScratchFiles.h"
 #include "ui/HelpChannel.h"
 
 #include <QDir>
@@ -27,13 +27,11 @@ namespace {
 
 } // namespace
 
-class HelpViewerTest : public QObject
+class HelpViewerTest : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void cleanup() { QCOMPARE(visibleTopLevelWindows(), QStringList()); }
-
     // The one built beside the program is found too.
     void showsTheFileFromTheFirstFolderThatHasItOrReportsItMissing()
     {

