@@ -134,13 +134,6 @@ QByteArray name(const QString& path)
     return QFile::encodeName(path);
 }
 
-struct stat fileStat(const QByteArray& path)
-{
-    struct stat info = {};
-    ::stat(path, &info);
-    return info;
-}
-
 enum class Place
 {
     NewFile,          // replaced by a new file
@@ -233,15 +226,15 @@ TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
     const QByteArray link = name(folder.filePath("link.txt"));
     writeBytes(path, original);
     ASSERT_EQ(placeFile(place, path, name(folder.path())), 0);
-    // The recovery folder of whoever saves, which a save in place leaves empty.
-    const QTemporaryDir state;
-    ASSERT_EQ(::chown(name(state.path()), fileStat(path).st_uid, fileStat(path).st_gid) |
-                  ::setenv("XDG_STATE_HOME", name(state.path()), 1),
-              0);
     const QStringList before = entriesOf(folder.path());
     const QStringList attributes = attributesOf(path);
     struct stat old = {};
     ASSERT_EQ(::stat(path, &old), 0);
+    // The recovery folder of whoever saves, which a save in place leaves empty.
+    const QTemporaryDir state;
+    ASSERT_EQ(::chown(name(state.path()), old.st_uid, old.st_gid) |
+                  ::setenv("XDG_STATE_HOME", name(state.path()), 1),
+              0);
 
     EXPECT_EQ(failureOfSaveIn(place, link, longer, longer.size() / 4 * 3), diskFull);
     EXPECT_EQ(failureOfSaveIn(place, link, longer, RLIM_INFINITY, 3), illegal);

@@ -366,15 +366,14 @@ private slots:
             QWindow* window = m_window->windowHandle();
             QTest::keyClick(window, Qt::Key_X);
             QTest::keyClick(m_window, Qt::Key_E, Qt::AltModifier);
-            QWidget* encrypt = button("encrip");
-            QTest::mouseClick(window, Qt::LeftButton, {}, encrypt->mapTo(m_window, QPoint(5, 5)));
+            QTest::mouseClick(window, Qt::LeftButton, {},
+                              button("encrip")->mapTo(m_window, QPoint(5, 5)));
             QCOMPARE(QApplication::focusWidget(), password());
             window->close();
             QVERIFY(m_window->isVisible());
         });
         QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
                                               "and Saved | Information"));
-        sampler.stop();
         QVERIFY(ticked && !shares.isEmpty() && shares.first().isEmpty());
         QCOMPARE(password()->text(), QStringLiteral("secret"));
         QCOMPARE(child<QLabel>("Panel2")->text(), QString());
