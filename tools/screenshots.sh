@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the splash window, the main window, the About window and the main window
-# half-way through a large file on a virtual screen and writes them to doc/screenshots/. The program is driven as a user would drive it:
-# xdotool types and presses its access keys, ImageMagick's import takes the pictures.
+# half-way through a large file on a virtual screen and writes them to doc/screenshots/. The
+# program is driven as a user would drive it: xdotool types and presses its access keys,
+# ImageMagick's import takes the pictures.
 # Usage: tools/screenshots.sh [build folder]   (default: build/release, built if missing)
 set -euo pipefail
 
@@ -61,20 +62,13 @@ about=$(window_named "About Cindral 1.0v")
 sleep 1
 import -window "$about" "$out/about-window.png"
 xdotool key --window "$about" Escape
-
-# Waits up to five seconds for the program to end.
-await_end() {
-    for _ in $(seq 50); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
-    done
-}
-
-xdotool key --window "$main" alt+x
-await_end
+# The first program has served its shots; a second one starts with the large file.
+kill "$program"
+wait "$program" || true
 
 # A file of 2 GiB, started with and encrypted, shot after a second of the work: the clock runs
-# and the status bar shows the share done. Made in memory where there is room for both copies.
+# and the status bar shows the share done. Made in memory where there is room for both copies;
+# the program is ended mid-way, and its unfinished new file goes with it.
 room=/tmp
 if (($(df --output=avail -k /dev/shm | tail -n 1) > 5 << 20)); then room=/dev/shm; fi
 large=$(mktemp -d "$room/cindral-shot.XXXXXX")
@@ -82,14 +76,11 @@ trap 'kill "$program" 2>/dev/null || true; rm -rf "$large"' EXIT
 head -c 2G < <(yes $'Dear Ann, the figures for the year are attached.\r') >"$large/report.txt"
 ./cindral "$large/report.txt" &
 program=$!
-main=$(window_named "Cindral 1.0v")
+main=$(xdotool search --sync --onlyvisible --pid "$program" --name '^Cindral 1.0v$' | head -n 1)
 sleep 6
 xdotool windowfocus --sync "$main"
 xdotool type --delay 50 "secret"
-xdotool key --window "$main" alt+e
+xdotool key alt+e
 sleep 1
 import -window "$main" "$out/large-file.png"
-xdotool key --window "$(window_named Encrypted)" Return
-xdotool key --window "$main" alt+x
-await_end
 echo "Wrote the screenshots to $out"
