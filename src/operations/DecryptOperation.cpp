@@ -74,6 +74,11 @@ bool prepareDecryption(WindowServices& window, OperationState& state, const Load
     return true;
 }
 
+const OperationTable& decryptTable()
+{
+    return table;
+}
+
 Outcome runDecrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
     return runOperation(window, state, table, TextDestination::chosenFile(), pieceSize);

@@ -14,6 +14,8 @@
 
 namespace cindral {
 
+struct OperationTable;
+
 // Restores the chosen encrypted file in place under the typed password, from the first
 // validation to the final message box. Runs to its end; reports only through `window`. The file
 // is read, transformed and written `pieceSize` bytes at a time.
@@ -34,5 +36,8 @@ namespace cindral {
 // Decrypt does, then the stage and the password taken. Rekey decrypts on the way and runs it too.
 [[nodiscard]] bool prepareDecryption(WindowServices& window, OperationState& state,
                                      const LoadedText& text);
+
+// Decrypt's messages, steps and failure boxes, which rekey starts from.
+[[nodiscard]] const OperationTable& decryptTable();
 
 } // namespace cindral

@@ -48,11 +48,11 @@ struct OperationTable
     QStringView openingStage;
     LineEnds lineEnds;
     cipher::FileStatus refusedStatus;
-    const MessageBoxText& shortPassword;
+    MessageBoxText shortPassword;
     // The box of a new password that is too short, for an operation that takes one (rekey).
     const MessageBoxText* newShortPassword = nullptr;
-    const MessageBoxText& refusedFile;
-    const MessageBoxText& succeeded;
+    MessageBoxText refusedFile;
+    MessageBoxText succeeded;
     std::span<const FailureBox> failureBoxes;
     // After the marker test: sets the stage and takes the password; false when it refuses the
     // file, having said why.

@@ -72,24 +72,27 @@ void produce(TextSink& file, WindowServices& window, const OperationState& state
     image.finish();
 }
 
-const OperationTable table{
-    .openingStage = messages::checkingPassword,
-    .lineEnds = LineEnds::Join,
-    .refusedStatus = cipher::FileStatus::NotEncrypted,
-    .shortPassword = messages::decryptShortPassword,
-    .newShortPassword = &messages::encryptShortPassword,
-    .refusedFile = messages::notEncrypted,
-    .succeeded = messages::passwordChanged,
-    .failureBoxes = failureBoxes,
-    .prepare = prepare,
-    .produce = produce,
-};
+// Decrypt's table, from the stage it opens with to its refusals up to the password check; then
+// the new password as Encrypt takes its password, and Encrypt's failures.
+const OperationTable& rekeyTable()
+{
+    static const OperationTable table = [] {
+        OperationTable rekey = decryptTable();
+        rekey.newShortPassword = &messages::encryptShortPassword;
+        rekey.succeeded = messages::passwordChanged;
+        rekey.failureBoxes = failureBoxes;
+        rekey.prepare = prepare;
+        rekey.produce = produce;
+        return rekey;
+    }();
+    return table;
+}
 
 } // namespace
 
 Outcome runRekey(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    return runOperation(window, state, table, TextDestination::chosenFile(), pieceSize);
+    return runOperation(window, state, rekeyTable(), TextDestination::chosenFile(), pieceSize);
 }
 
 } // namespace cindral
