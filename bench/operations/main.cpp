@@ -9,11 +9,11 @@
 #include "ChildRun.h"
 #include "HeadlessWindow.h"
 #include "MainWindowRun.h"
+#include "files/PieceSize.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationMessages.h"
 #include "operations/OperationState.h"
-#include "operations/TextFile.h"
 
 #include <QByteArray>
 #include <charconv>

@@ -9,14 +9,14 @@
 #include "cli/FoundFiles.h"
 #include "cli/PasswordInput.h"
 #include "cli/ToolError.h"
-#include "operations/Cp1252.h"
+#include "files/FileDescriptor.h"
+#include "files/FileSizeSignal.h"
+#include "files/InterruptedSaves.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
-#include "operations/FileDescriptor.h"
-#include "operations/FileSizeSignal.h"
-#include "operations/InterruptedSaves.h"
 #include "operations/OperationState.h"
 #include "operations/RekeyOperation.h"
+#include "text/Cp1252.h"
 
 #include <QFile>
 #include <csignal>

@@ -3,7 +3,7 @@
 
 #include "cli/ConsoleWindow.h"
 
-#include "operations/FileFailure.h"
+#include "files/FileFailure.h"
 
 #include <QFile>
 #include <utility>

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "cipher/EncryptedFileLayout.h"
-#include "operations/LoadedText.h"
+#include "files/PieceSize.h"
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
-#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
+#include "text/LoadedText.h"
 
 #include <optional>
 

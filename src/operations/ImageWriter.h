@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "operations/TextSink.h"
+#include "files/TextSink.h"
 
 #include <QByteArray>
 #include <span>

@@ -3,9 +3,10 @@
 
 #include "operations/OperationFrame.h"
 
-#include "operations/FileFailure.h"
+#include "files/FileFailure.h"
+#include "files/Savetext.h"
 #include "operations/OperationMessages.h"
-#include "operations/TextFile.h"
+#include "text/Loadtext.h"
 
 #include <algorithm>
 #include <new>

@@ -5,14 +5,14 @@
 
 #include "base/Failure.h"
 #include "cipher/EncryptedFileLayout.h"
-#include "operations/LineEnds.h"
-#include "operations/LoadedText.h"
+#include "files/TextSink.h"
 #include "operations/MessageBoxText.h"
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
 #include "operations/TextDestination.h"
-#include "operations/TextSink.h"
 #include "operations/WindowServices.h"
+#include "text/LineEnds.h"
+#include "text/LoadedText.h"
 
 #include <QStringView>
 #include <functional>

@@ -11,7 +11,7 @@
 #include "operations/ImageWriter.h"
 #include "operations/OperationFrame.h"
 #include "operations/OperationMessages.h"
-#include "operations/ReloadedText.h"
+#include "text/ReloadedText.h"
 
 namespace cindral {
 namespace {

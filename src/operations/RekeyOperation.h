@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include "files/PieceSize.h"
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
-#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
 
 namespace cindral {

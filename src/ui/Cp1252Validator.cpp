@@ -3,7 +3,7 @@
 
 #include "ui/Cp1252Validator.h"
 
-#include "operations/Cp1252.h"
+#include "text/Cp1252.h"
 
 namespace cindral::ui {
 

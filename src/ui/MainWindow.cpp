@@ -3,9 +3,9 @@
 
 #include "ui/MainWindow.h"
 
-#include "operations/Cp1252.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "text/Cp1252.h"
 #include "ui/AboutWindow.h"
 #include "ui/Colouring.h"
 #include "ui/Cp1252Validator.h"

@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "files/PieceSize.h"
 #include "operations/OperationState.h"
-#include "operations/TextFile.h"
 #include "operations/WindowServices.h"
 #include "ui/LongWork.h"
 

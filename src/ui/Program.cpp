@@ -4,8 +4,8 @@
 #include "ui/Program.h"
 
 #include "base/SplitArguments.h"
-#include "operations/FileSizeSignal.h"
-#include "operations/InterruptedSaves.h"
+#include "files/FileSizeSignal.h"
+#include "files/InterruptedSaves.h"
 #include "ui/PlatformChoice.h"
 #include "ui/SplashWindow.h"
 

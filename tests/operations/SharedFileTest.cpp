@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingWindow.h"
+#include "files/FileDescriptor.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
-#include "operations/FileDescriptor.h"
 #include "operations/OperationState.h"
 #include "support/AsUser.h"
 #include "support/ScratchFiles.h"

@@ -1,0 +1,124 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "files/Savetext.h"
+
+#include "base/Failure.h"
+#include "files/FileFailure.h"
+#include "files/FileIdentity.h"
+#include "files/FileIo.h"
+#include "files/NewFile.h"
+#include "files/OpenedFile.h"
+#include "files/RecoveryCopy.h"
+
+#include <fcntl.h>
+#include <optional>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// The two routes of a save: replace the file through a new file that takes its place in one
+// step, or stage the whole new text elsewhere and then overwrite the file in place.
+namespace cindral {
+
+using filefailure::fileError;
+using filefailure::fromErrno;
+using Producer = std::function<void(TextSink&)>;
+
+namespace {
+
+void produceInto(int fd, const Producer& produce)
+{
+    TextSink sink(TextSink::Kind::File, fd);
+    produce(sink);
+}
+
+// The file cannot take the new text, but the text is made all the same: a failure on the way
+// there (a character that cannot be encrypted) is the one to report.
+[[noreturn]] void produceThenFail(const Producer& produce, const Failure& failure)
+{
+    TextSink sink(TextSink::Kind::Discard, -1);
+    produce(sink);
+    throw failure;
+}
+
+// Opening the file for writing proves the right to write, also where the folder would allow a
+// replacement. A file whose owner may not write is read-only, also for root.
+[[nodiscard]] FileDescriptor writableHandle(const OpenedFile& file, const Producer& produce)
+{
+    if ((file.opened().st_mode & S_IWUSR) == 0)
+        produceThenFail(produce, fileError("read-only"));
+    try {
+        return file.reopenForWriting();
+    } catch (const Failure& failure) {
+        produceThenFail(produce, failure);
+    }
+}
+
+// A new file beside the old one that has taken over everything that decides who may use it.
+// None for a file with other names (replacing one would leave the old text readable under the
+// others), in a folder that refuses new files, or whose identity the new file cannot take.
+[[nodiscard]] std::optional<NewFile> replacementFor(const OpenedFile& file)
+{
+    if (file.opened().st_nlink != 1)
+        return std::nullopt;
+    std::optional<NewFile> replacement;
+    try {
+        replacement.emplace(file.folder());
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+    if (!takeOverIdentity(replacement->fd(), file.fd(), file.opened()))
+        return std::nullopt;
+    return replacement;
+}
+
+// Overwriting in place cannot be undone, so every known reason to stop is found first.
+void reserveSpace(int fd, qint64 total)
+{
+    struct rlimit limit = {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(total) > limit.rlim_cur)
+        throw fromErrno(EFBIG, "cannot reserve space");
+    if (total == 0)
+        return;
+    const int result =
+        fileio::retried([&] { return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, total); });
+    // A file system that cannot reserve space is written without the reservation.
+    if (result != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+        throw fromErrno(errno, "cannot reserve space");
+}
+
+void replaceThroughNewFile(const OpenedFile& file, NewFile& replacement, const Producer& produce)
+{
+    produceInto(replacement.fd(), produce);
+    replacement.replace(file);
+}
+
+// The whole new text is made in a recovery copy first, so that the copy can be finished should
+// the overwrite be interrupted, and every known reason to stop is found before the first byte.
+void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
+                        const Producer& produce, qsizetype pieceSize)
+{
+    RecoveryCopy copy;
+    TextSink sink = copy.sink();
+    produce(sink);
+    const qint64 length = copy.keepFor(file);
+    file.checkUntouched();
+    reserveSpace(writable.get(), length);
+    copy.fileTouched();
+    fileio::copyOver(writable.get(), copy.fd(), length, pieceSize);
+    copy.remove();
+}
+
+} // namespace
+
+void savetext(const OpenedFile& file, const Producer& produce, qsizetype pieceSize)
+{
+    const FileDescriptor writable = writableHandle(file, produce);
+    if (std::optional<NewFile> replacement = replacementFor(file))
+        replaceThroughNewFile(file, *replacement, produce);
+    else
+        stageThenOverwrite(file, writable, produce, pieceSize);
+}
+
+} // namespace cindral

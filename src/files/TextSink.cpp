@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "files/TextSink.h"
+
+#include "files/FileIo.h"
+
+namespace cindral {
+
+TextSink::TextSink(Kind kind, int fd, QCryptographicHash* checksum)
+    : m_kind(kind), m_fd(fd), m_checksum(checksum)
+{}
+
+void TextSink::write(QByteArrayView piece)
+{
+    if (m_kind == Kind::Discard)
+        return;
+    fileio::writeAll(m_fd, piece);
+    if (m_checksum)
+        m_checksum->addData(piece);
+}
+
+} // namespace cindral
