@@ -11,9 +11,9 @@ int main(int argc, char* argv[])
     if (const auto status =
             cindral::ui::answerWithoutWindow(cindral::ui::programArguments(argc, argv)))
         return *status;
-    cindral::ui::finishInterruptedSaves();
+    const QStringList keptTexts = cindral::ui::settleInterruptedSaves();
     cindral::ui::choosePlatform();
     QApplication app(argc, argv);
     // The splash window is the start-up window: it brings up the main window.
-    return cindral::ui::runProgram(cindral::ui::programArguments(argc, argv));
+    return cindral::ui::runProgram(cindral::ui::programArguments(argc, argv), keptTexts);
 }

@@ -33,16 +33,19 @@ enum class FailureNumber : int
 class Failure : public std::runtime_error
 {
 public:
-    explicit Failure(FailureNumber number, const std::string& detail = {})
+    // `keptIn`: where the new text of a save that could not stand is kept for the user.
+    explicit Failure(FailureNumber number, const std::string& detail = {}, std::string keptIn = {})
         : std::runtime_error(detail.empty() ? "failure " + std::to_string(static_cast<int>(number))
                                             : detail),
-          m_number(number)
+          m_number(number), m_keptIn(std::move(keptIn))
     {}
 
     [[nodiscard]] FailureNumber number() const noexcept { return m_number; }
+    [[nodiscard]] const std::string& keptIn() const noexcept { return m_keptIn; }
 
 private:
     FailureNumber m_number;
+    std::string m_keptIn;
 };
 
 } // namespace cindral

@@ -43,4 +43,18 @@ Failure inUse()
     return fileError("the file is in use by another Cindral");
 }
 
+Failure writtenMeanwhile(const QByteArray& keptIn)
+{
+    return Failure(FailureNumber::FileError,
+                   "another program wrote to the file while it was overwritten; the new text is "
+                   "kept in " +
+                       keptIn.toStdString(),
+                   keptIn.toStdString());
+}
+
+Failure openElsewhere()
+{
+    return fileError("the file is open in another program");
+}
+
 } // namespace cindral::filefailure

@@ -5,6 +5,7 @@
 
 #include "base/Failure.h"
 
+#include <QByteArray>
 #include <string>
 
 // Turns what the system said about a file into the failure an operation reports. The reasons
@@ -21,5 +22,8 @@ namespace cindral::filefailure {
 [[nodiscard]] Failure replaced();
 [[nodiscard]] Failure changed();
 [[nodiscard]] Failure inUse();
+[[nodiscard]] Failure openElsewhere();
+// Someone wrote into the file while it was overwritten in place; its new text is kept in `keptIn`.
+[[nodiscard]] Failure writtenMeanwhile(const QByteArray& keptIn);
 
 } // namespace cindral::filefailure

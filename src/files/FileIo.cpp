@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cindral::fileio {
@@ -97,6 +99,25 @@ struct stat statOf(int fd, const std::string& step)
     if (::fstat(fd, &info) != 0)
         throw fromErrno(errno, step);
     return info;
+}
+
+std::optional<timespec> birthOf(int fd)
+{
+    struct statx info = {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &info) != 0 || !(info.stx_mask & STATX_BTIME))
+        return std::nullopt;
+    return timespec{info.stx_btime.tv_sec, info.stx_btime.tv_nsec};
+}
+
+bool syncFolder(int folder)
+{
+    const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (readable < 0)
+        return false;
+    // A file system that keeps no folder data of its own to flush says EINVAL.
+    const bool synced = ::fsync(readable) == 0 || errno == EINVAL;
+    ::close(readable);
+    return synced;
 }
 
 } // namespace cindral::fileio

@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 #include <cerrno>
+#include <ctime>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 
@@ -43,5 +45,13 @@ void copyOver(int to, int from, qint64 length, qsizetype pieceSize);
 
 // What fstat says of an open file; `step` names what failed in the reason.
 [[nodiscard]] struct stat statOf(int fd, const std::string& step = "cannot examine");
+
+// When the open file was made, where the file system keeps that: a file that took the place of
+// a removed one may have its inode number, never its birth.
+[[nodiscard]] std::optional<timespec> birthOf(int fd);
+
+// Makes the entries of the folder open as `folder` (an O_PATH handle too) durable; false when
+// the system says they may not be.
+[[nodiscard]] bool syncFolder(int folder);
 
 } // namespace cindral::fileio

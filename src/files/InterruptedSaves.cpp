@@ -6,12 +6,15 @@
 #include "base/Failure.h"
 #include "files/FileFailure.h"
 #include "files/FileIo.h"
+#include "files/OverwriteBlocks.h"
+#include "files/PendingNames.h"
 #include "files/PieceSize.h"
+#include "files/RecoveryCopy.h"
 #include "files/RecoveryFolder.h"
 #include "files/RecoveryRecord.h"
+#include "files/WriteLease.h"
 
 #include <QByteArrayList>
-#include <QCryptographicHash>
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,139 +22,250 @@
 #include <optional>
 #include <sys/file.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace cindral {
 
 using filefailure::fileError;
+using Outcome = InterruptedSave::Outcome;
 
 namespace {
 
+// A copy or record still being made is locked by its maker: a run that can lock it knows it
+// abandoned.
+const QByteArray unfinished = ".part";
 const QByteArray copySuffix = ".save";
+const QByteArray namesSuffix = ".names";
 
 [[nodiscard]] bool lock(int fd)
 {
     return fileio::retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0;
 }
 
-[[nodiscard]] QByteArrayList copiesIn(int folder)
+// Only names the program gives its records: kept copies, set-aside records and anything else
+// the user put there are never taken for one.
+[[nodiscard]] bool isRecordName(const QByteArray& name)
+{
+    const qsizetype dot = name.indexOf('.');
+    return dot > 0 &&
+           std::all_of(name.begin(), name.begin() + dot,
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); }) &&
+           QByteArrayList{unfinished, copySuffix, namesSuffix}.contains(name.sliced(dot));
+}
+
+[[nodiscard]] QByteArrayList recordsIn(int folder)
 {
     QByteArrayList names;
     const std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(::dup(folder)), &::closedir);
     while (const dirent* entry = entries ? ::readdir(entries.get()) : nullptr) {
-        if (QByteArrayView(entry->d_name).endsWith(copySuffix))
+        if (isRecordName(entry->d_name))
             names.append(entry->d_name);
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
-// The copy still lies under its name: it may have been finished and removed while it was
-// waited for.
-[[nodiscard]] bool stillNamed(int folder, const QByteArray& name, int copy)
+// A record of the user's: a regular file of theirs, not a link, opened without following one and
+// locked. Not open when someone is still at work on it; throws with why it is left alone.
+[[nodiscard]] FileDescriptor openRecord(int folder, const QByteArray& name)
 {
-    struct stat named = {};
-    const struct stat opened = fileio::statOf(copy);
-    return ::fstatat(folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+    struct stat entry = {};
+    if (::fstatat(folder, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0)
+        return FileDescriptor();
+    if (S_ISLNK(entry.st_mode))
+        throw fileError("a link, not a record");
+    if (!S_ISREG(entry.st_mode) || entry.st_uid != ::geteuid())
+        throw fileError("not a file of the user's");
+    FileDescriptor record(::openat(folder, name.constData(),
+                                   O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!record.isOpen())
+        return record;
+    const struct stat opened = fileio::statOf(record.get());
+    if (opened.st_dev != entry.st_dev || opened.st_ino != entry.st_ino)
+        return FileDescriptor();
+    return lock(record.get()) ? std::move(record) : FileDescriptor();
 }
 
-void checkIntact(int copy, const RecoveryRecord& record)
+struct Copy
 {
-    QCryptographicHash checksum(QCryptographicHash::Sha1);
+    const RecoveryFolder* folder;
+    QByteArray name;
+    FileDescriptor fd;
+    RecoveryRecord record;
+};
+
+void drop(const Copy& copy)
+{
+    (void)::unlinkat(copy.folder->fd(), copy.name.constData(), 0);
+    (void)fileio::syncFolder(copy.folder->fd());
+}
+
+[[nodiscard]] InterruptedSave keep(const Copy& copy, const QString& reason)
+{
+    return {Outcome::Kept, copy.record.path, reason,
+            RecoveryCopy::keepNewText(*copy.folder, copy.name, copy.fd.get(), copy.record.length,
+                                      copy.record.path)};
+}
+
+void checkIntact(const Copy& copy)
+{
     QByteArray piece(defaultPieceSize, Qt::Uninitialized);
-    for (qint64 at = 0; at < record.length; at += piece.size()) {
+    uLong checksum = ::crc32_z(0, nullptr, 0);
+    for (qint64 at = 0; at < copy.record.length; at += piece.size()) {
         const auto size =
-            static_cast<qsizetype>(std::min<qint64>(piece.size(), record.length - at));
-        if (fileio::readAt(copy, piece.data(), size, at) != size)
+            static_cast<qsizetype>(std::min<qint64>(piece.size(), copy.record.length - at));
+        if (fileio::readAt(copy.fd.get(), piece.data(), size, at) != size)
             throw fileError("the new text is damaged");
-        checksum.addData(QByteArrayView(piece).first(size));
+        checksum = ::crc32_z(checksum, reinterpret_cast<const Bytef*>(piece.constData()),
+                             static_cast<size_t>(size));
     }
-    if (checksum.result() != record.sha1)
+    if (checksum != copy.record.checksum)
         throw fileError("the new text is damaged");
 }
 
-// The file the copy is for, locked; a handle that is not open when another Cindral has it.
+[[nodiscard]] bool sameTime(const std::optional<timespec>& a, const std::optional<timespec>& b)
+{
+    return a.has_value() == b.has_value() &&
+           (!a || (a->tv_sec == b->tv_sec && a->tv_nsec == b->tv_nsec));
+}
+
+// The file the copy is for, locked: found without opening anything, so that whatever now lies
+// at its path (a device, a pipe, another file) is never opened. Not open when another Cindral has
+// it.
 [[nodiscard]] FileDescriptor fileOf(const RecoveryRecord& record)
 {
-    FileDescriptor file(
-        ::open(record.path.constData(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.isOpen() && errno == ENOENT)
+    const FileDescriptor found(::open(record.path.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (!found.isOpen() && errno == ENOENT)
         throw fileError("the file is gone");
-    if (!file.isOpen())
+    if (!found.isOpen())
         throw filefailure::fromErrno(errno, "cannot open");
-    const struct stat info = fileio::statOf(file.get());
-    if (info.st_dev != record.device || info.st_ino != record.inode)
+    const struct stat info = fileio::statOf(found.get());
+    if (!S_ISREG(info.st_mode) || info.st_dev != record.device || info.st_ino != record.inode ||
+        !sameTime(fileio::birthOf(found.get()), record.born))
         throw fileError("the file is now another file");
-    return lock(file.get()) ? std::move(file) : FileDescriptor();
+    // Another Cindral's lease, while it overwrites the file, turns the open away.
+    FileDescriptor file(::open(("/proc/self/fd/" + QByteArray::number(found.get())).constData(),
+                               O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.isOpen() && errno != EWOULDBLOCK)
+        throw filefailure::fromErrno(errno, "cannot open");
+    return file.isOpen() && lock(file.get()) ? std::move(file) : FileDescriptor();
 }
 
-// False when another Cindral works on the file: it is left for later.
-[[nodiscard]] bool finish(int copy, const RecoveryRecord& record)
+// What the copy makes of its file; nothing when another Cindral is at work on it.
+[[nodiscard]] std::optional<InterruptedSave> finish(const Copy& copy)
 {
-    const FileDescriptor file = fileOf(record);
+    const FileDescriptor file = fileOf(copy.record);
     if (!file.isOpen())
-        return false;
-    checkIntact(copy, record);
-    if (!fileio::holdsTheStartOf(file.get(), copy, record.length, defaultPieceSize))
-        fileio::copyOver(file.get(), copy, record.length, defaultPieceSize);
-    return true;
-}
-
-// The new text alone, under a name that says whose it is, for the user to take.
-[[nodiscard]] InterruptedSave keep(int folder, const QByteArray& name, int copy,
-                                   const RecoveryRecord& record, const QString& reason)
-{
-    const QByteArray kept =
-        name.chopped(copySuffix.size()) + '-' + record.path.mid(record.path.lastIndexOf('/') + 1);
-    if (::ftruncate(copy, record.length) != 0 ||
-        ::renameat(folder, name.constData(), folder, kept.constData()) != 0)
-        return {record.path, *recoveryfolder::path() + '/' + name, reason};
-    (void)::fsync(folder);
-    return {record.path, *recoveryfolder::path() + '/' + kept, reason};
-}
-
-[[nodiscard]] std::optional<InterruptedSave> finishCopy(int folder, const QByteArray& name)
-{
-    const FileDescriptor copy(
-        ::openat(folder, name.constData(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-    if (!copy.isOpen() || !lock(copy.get()) || !stillNamed(folder, name, copy.get()))
         return std::nullopt;
-    const std::optional<RecoveryRecord> record = RecoveryRecord::readFrom(copy.get());
-    if (!record)
-        return InterruptedSave{name, *recoveryfolder::path() + '/' + name,
-                               QStringLiteral("its record cannot be read")};
+    checkIntact(copy);
+    std::optional<WriteLease> taken;
     try {
-        if (!finish(copy.get(), *record))
-            return std::nullopt;
+        taken.emplace(file.get());
     } catch (const Failure& failure) {
-        return keep(folder, name, copy.get(), *record, QString::fromUtf8(failure.what()));
+        return InterruptedSave{Outcome::LeftAlone, copy.record.path,
+                               QString::fromUtf8(failure.what()) +
+                                   QStringLiteral("; a later run finishes the save")};
     }
-    (void)::unlinkat(folder, name.constData(), 0);
-    (void)::fsync(folder);
-    return InterruptedSave{record->path, {}, {}};
+    const WriteLease& lease = *taken;
+    switch (overwriteblocks::judge(file.get(), copy.fd.get(), copy.record)) {
+    case overwriteblocks::Found::Changed:
+        return keep(copy, QStringLiteral("the file was changed after the interruption"));
+    case overwriteblocks::Found::NotBegun:
+        drop(copy);
+        return InterruptedSave{Outcome::Dropped, copy.record.path, {}};
+    case overwriteblocks::Found::Interrupted:
+        fileio::copyOver(file.get(), copy.fd.get(), copy.record.length, defaultPieceSize);
+        if (!lease.stillUnbroken() &&
+            !fileio::holdsTheStartOf(file.get(), copy.fd.get(), copy.record.length,
+                                     defaultPieceSize))
+            return keep(copy, QStringLiteral("another program wrote to the file meanwhile"));
+        break;
+    case overwriteblocks::Found::Done:
+        break;
+    }
+    drop(copy);
+    return InterruptedSave{Outcome::Finished, copy.record.path, {}};
+}
+
+[[nodiscard]] bool sameFile(const Copy& a, const Copy& b)
+{
+    return a.record.device == b.record.device && a.record.inode == b.record.inode;
+}
+
+// The copies of one file, the later save first: once one has been written or judged, the earlier
+// ones are kept, never written over it.
+void finishAll(std::vector<Copy>& copies, std::vector<InterruptedSave>& saves)
+{
+    std::ranges::sort(copies, [](const Copy& a, const Copy& b) {
+        return std::tuple(a.record.device, a.record.inode, b.record.saved) <
+               std::tuple(b.record.device, b.record.inode, a.record.saved);
+    });
+    const Copy* settled = nullptr;
+    for (const Copy& copy : copies) {
+        if (settled && sameFile(*settled, copy)) {
+            saves.push_back(keep(copy, QStringLiteral("a later save of the file came after it")));
+            continue;
+        }
+        settled = nullptr;
+        try {
+            const std::optional<InterruptedSave> save = finish(copy);
+            if (!save)
+                continue;
+            if (save->outcome != Outcome::Dropped)
+                settled = &copy; // an earlier save may not be written over this one
+            saves.push_back(*save);
+        } catch (const Failure& failure) {
+            saves.push_back(keep(copy, QString::fromUtf8(failure.what())));
+            settled = &copy;
+        }
+    }
+}
+
+// One entry of the folder; a copy with a record that can be read joins `copies`.
+void take(const RecoveryFolder& folder, const QByteArray& name, std::vector<Copy>& copies,
+          std::vector<InterruptedSave>& saves)
+{
+    FileDescriptor record;
+    try {
+        record = openRecord(folder.fd(), name);
+    } catch (const Failure& failure) {
+        saves.push_back(
+            {Outcome::LeftAlone, folder.pathOf(name), QString::fromUtf8(failure.what())});
+        return;
+    }
+    if (!record.isOpen())
+        return;
+    if (name.endsWith(unfinished)) {
+        (void)::unlinkat(folder.fd(), name.constData(), 0);
+    } else if (name.endsWith(namesSuffix)) {
+        if (std::optional<InterruptedSave> left =
+                PendingNames::clearAway(folder, name, record.get()))
+            saves.push_back(std::move(*left));
+    } else if (std::optional<RecoveryRecord> read = RecoveryRecord::readFrom(record.get())) {
+        copies.push_back({&folder, name, std::move(record), std::move(*read)});
+    } else {
+        const QByteArray aside = name.chopped(copySuffix.size()) + ".unreadable";
+        const bool setAside =
+            ::renameat(folder.fd(), name.constData(), folder.fd(), aside.constData()) == 0;
+        saves.push_back({Outcome::Kept, folder.pathOf(name),
+                         QStringLiteral("its record cannot be read"),
+                         folder.pathOf(setAside ? aside : name)});
+    }
 }
 
 } // namespace
 
 std::vector<InterruptedSave> finishInterruptedSaves()
 {
-    const FileDescriptor folder = recoveryfolder::openExisting();
     std::vector<InterruptedSave> saves;
-    if (!folder.isOpen())
-        return saves;
-    for (const QByteArray& name : copiesIn(folder.get())) {
-        if (std::optional<InterruptedSave> save = finishCopy(folder.get(), name))
-            saves.push_back(std::move(*save));
+    const std::vector<RecoveryFolder> folders = RecoveryFolder::existing(saves);
+    std::vector<Copy> copies;
+    for (const RecoveryFolder& folder : folders) {
+        for (const QByteArray& name : recordsIn(folder.fd()))
+            take(folder, name, copies, saves);
     }
+    finishAll(copies, saves);
     return saves;
-}
-
-QByteArray lineOf(const InterruptedSave& save)
-{
-    if (save.keptIn.isEmpty())
-        return save.file + ": finished an interrupted save\n";
-    return save.file + ": an interrupted save could not be finished: " + save.reason.toLocal8Bit() +
-           "; the new text is kept in " + save.keptIn + '\n';
 }
 
 } // namespace cindral

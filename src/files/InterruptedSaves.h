@@ -3,29 +3,23 @@
 
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "files/InterruptedSave.h"
+
 #include <vector>
 
 namespace cindral {
 
-// An overwrite in place that a crash interrupted, as the next run found it.
-struct InterruptedSave
-{
-    QByteArray file;   // the path the file was found at
-    QByteArray keptIn; // empty once finished; else where the new text is kept for the user
-    QString reason;    // why it could not be finished
-};
-
-// Finishes every overwrite in place whose recovery copy a crash left in the recovery folder:
-// a file that is still the one the copy is for (same device and inode) and does not yet hold
-// its new text gets it. A copy whose file is gone or is now another file, or that is damaged,
-// is kept for the user once, without its record, so it is not reported again. A copy that
-// another program is working on (a save still running, or another program finishing it) is left
-// to that program. Run by each program at its start, before anything else.
+// Finishes every overwrite in place whose recovery copy a crash left, and clears away the names
+// a crash left beside a replaced file, before anything else: run by each program at its start.
+//
+// Only the user's own folders and records are acted on (see RecoveryFolder). A copy is written
+// into a regular file that is still the file it was made for, and only when what the file holds
+// is this save's own overwrite cut short: the new text over part of the old (see
+// OverwriteBlocks). A file that still holds its old text was never touched; anything else is left
+// as it is, and the copy kept for the user under a name that says whose it is. Of two copies for
+// one file, the later save is judged first and the earlier never written over it. A record that
+// cannot be read is set aside, so it is told of once. What another Cindral is working on is left
+// to it.
 [[nodiscard]] std::vector<InterruptedSave> finishInterruptedSaves();
-
-// "FILE: finished an interrupted save", or why it could not be and where the new text is kept.
-[[nodiscard]] QByteArray lineOf(const InterruptedSave& save);
 
 } // namespace cindral

@@ -4,9 +4,9 @@
 #include "files/NewFile.h"
 
 #include "files/FileFailure.h"
+#include "files/FileIo.h"
 #include "files/OpenedFile.h"
 
-#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <stdio.h>
@@ -19,95 +19,112 @@ using filefailure::fromErrno;
 
 namespace {
 
-constexpr mode_t ownerOnly = 0600;
-
-[[nodiscard]] QByteArray hiddenName()
-{
-    return ".cindral-" + QByteArray::number(QRandomGenerator::system()->generate(), 36);
-}
+constexpr mode_t fileOfTheOwner = 0600;
 
 [[nodiscard]] bool exchange(int folder, const QByteArray& name, const QByteArray& other)
 {
     return ::renameat2(folder, name.constData(), folder, other.constData(), RENAME_EXCHANGE) == 0;
 }
 
+// Renames `from` to `to` only where nothing lies under `to`. On a file system that can neither
+// refuse to replace in the rename nor make a second name, a file put under `to` in the moment
+// since the caller looked would be replaced.
+[[nodiscard]] bool renameWithoutReplacing(int folder, const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::linkat(folder, from.constData(), folder, to.constData(), 0) == 0) {
+        (void)::unlinkat(folder, from.constData(), 0);
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    return ::renameat(folder, from.constData(), folder, to.constData()) == 0;
+}
+
+void syncFolder(int folder)
+{
+    if (!fileio::syncFolder(folder))
+        throw fromErrno(errno, "cannot flush the folder");
+}
+
 } // namespace
 
-NewFile::NewFile(int folder) : m_folder(::fcntl(folder, F_DUPFD_CLOEXEC, 0))
+NewFile::NewFile(int folder, QByteArray name, const BeforeNaming& beforeNaming)
+    : m_folder(::fcntl(folder, F_DUPFD_CLOEXEC, 0)), m_name(std::move(name)),
+      m_beforeNaming(beforeNaming)
 {
     if (!m_folder.isOpen())
         throw fromErrno(errno, "cannot create a new file");
-    m_file =
-        FileDescriptor(::openat(m_folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, ownerOnly));
+    m_file = FileDescriptor(
+        ::openat(m_folder.get(), ".", O_TMPFILE | O_RDWR | O_CLOEXEC, fileOfTheOwner));
     if (m_file.isOpen())
         return;
     if (errno != EOPNOTSUPP && errno != EISDIR)
         throw fromErrno(errno, "cannot create a new file");
-    // A file system without unnamed files: a hidden name nobody else may open.
-    for (;;) {
-        const QByteArray name = hiddenName();
-        m_file = FileDescriptor(::openat(m_folder.get(), name.constData(),
-                                         O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, ownerOnly));
-        if (m_file.isOpen()) {
-            m_name = name;
-            return;
-        }
-        if (errno != EEXIST)
-            throw fromErrno(errno, "cannot create a new file");
-    }
+    // A file system without unnamed files: the file has its name from the start.
+    if (m_beforeNaming)
+        m_beforeNaming(0);
+    m_file = FileDescriptor(::openat(m_folder.get(), m_name.constData(),
+                                     O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, fileOfTheOwner));
+    if (!m_file.isOpen())
+        throw fromErrno(errno, "cannot create a new file");
+    m_named = true;
 }
 
 NewFile::NewFile(NewFile&& other) noexcept
-    : m_folder(std::move(other.m_folder)), m_name(std::exchange(other.m_name, {})),
+    : m_folder(std::move(other.m_folder)), m_name(std::move(other.m_name)),
+      m_named(std::exchange(other.m_named, false)), m_beforeNaming(std::move(other.m_beforeNaming)),
       m_file(std::move(other.m_file))
 {}
 
 NewFile::~NewFile()
 {
-    if (!m_name.isEmpty())
+    if (m_named)
         (void)::unlinkat(m_folder.get(), m_name.constData(), 0);
 }
 
-// An unnamed file can only be put in place through a name of its own first.
-QByteArray NewFile::linkedName()
-{
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.get());
-    for (;;) {
-        QByteArray name = hiddenName();
-        if (::linkat(AT_FDCWD, self.constData(), m_folder.get(), name.constData(),
-                     AT_SYMLINK_FOLLOW) == 0)
-            return name;
-        if (errno != EEXIST)
-            throw fromErrno(errno, "cannot name the new file");
-    }
-}
-
-void NewFile::replace(const OpenedFile& original)
+// An unnamed file is linked to a name only once it is whole, through the system's handle of it.
+void NewFile::linkName(const QByteArray& name)
 {
     if (::fsync(m_file.get()) != 0)
         throw fromErrno(errno, "cannot flush");
-    if (m_name.isEmpty())
-        m_name = linkedName();
+    if (m_named)
+        return;
+    if (m_beforeNaming)
+        m_beforeNaming(fileio::statOf(m_file.get()).st_ino);
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.get());
+    if (::linkat(AT_FDCWD, self.constData(), m_folder.get(), name.constData(), AT_SYMLINK_FOLLOW) !=
+        0)
+        throw fromErrno(errno, "cannot name the new file");
+    m_name = name;
+    m_named = true;
+}
+
+void NewFile::replace(const OpenedFile& original, const QByteArray& asideName)
+{
+    linkName(m_name);
     original.checkUntouched();
     if (exchange(m_folder.get(), m_name, original.name()))
         settleExchange(original);
     else if (errno == EINVAL || errno == ENOSYS)
-        renameChecked(original);
+        replaceWithoutExchange(original, asideName);
     else
         throw fromErrno(errno, "cannot replace");
-    syncFolder();
+    syncFolder(m_folder.get());
 }
 
 void NewFile::keepAs(const QByteArray& name)
 {
-    if (::fsync(m_file.get()) != 0)
-        throw fromErrno(errno, "cannot flush");
-    if (m_name.isEmpty())
-        m_name = linkedName();
-    if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData()) != 0)
+    const bool hadName = m_named;
+    linkName(name);
+    if (hadName &&
+        ::renameat(m_folder.get(), m_name.constData(), m_folder.get(), name.constData()) != 0)
         throw fromErrno(errno, "cannot name the new file");
-    m_name.clear();
-    syncFolder();
+    m_named = false;
+    syncFolder(m_folder.get());
 }
 
 // The exchange took whatever lay under the name out of its place. Only the file that was read,
@@ -121,33 +138,37 @@ void NewFile::settleExchange(const OpenedFile& original)
         original.isThisFile(taken);
     if (tookOriginal && original.isUnwritten()) {
         (void)::unlinkat(m_folder.get(), m_name.constData(), 0);
-        m_name.clear();
+        m_named = false;
         return;
     }
     // Should even the way back be blocked, nothing is removed: no one's file is lost.
     if (!exchange(m_folder.get(), m_name, original.name()))
-        m_name.clear();
+        m_named = false;
     throw tookOriginal ? filefailure::changed() : filefailure::replaced();
 }
 
-// A file system that cannot exchange two names. The file is checked once more right before the
-// rename; a file put under its name in the short time between the two would be replaced.
-void NewFile::renameChecked(const OpenedFile& original)
+// A file system that cannot exchange two names. The file is moved aside first, so that whatever
+// is found there is what gets checked: a file someone put under the name in the meantime is put
+// back, never replaced.
+void NewFile::replaceWithoutExchange(const OpenedFile& original, const QByteArray& aside)
 {
-    original.checkUntouched();
-    if (::renameat(m_folder.get(), m_name.constData(), m_folder.get(),
-                   original.name().constData()) != 0)
+    const int folder = m_folder.get();
+    if (!renameWithoutReplacing(folder, original.name(), aside))
         throw fromErrno(errno, "cannot replace");
-    m_name.clear();
-}
-
-// Once the new name is in place, the folder entry itself is made durable; the content is
-// already safe, so a folder that cannot be synced is no failure.
-void NewFile::syncFolder() const
-{
-    const FileDescriptor folder(::openat(m_folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.isOpen())
-        (void)::fsync(folder.get());
+    struct stat moved = {};
+    const bool movedOriginal =
+        ::fstatat(folder, aside.constData(), &moved, AT_SYMLINK_NOFOLLOW) == 0 &&
+        original.isThisFile(moved);
+    if (!movedOriginal || !original.isUnwritten()) {
+        (void)renameWithoutReplacing(folder, aside, original.name());
+        throw movedOriginal ? filefailure::changed() : filefailure::replaced();
+    }
+    // Someone who made a file of the name meanwhile has the newer text: the old one goes.
+    const bool placed = renameWithoutReplacing(folder, m_name, original.name());
+    (void)::unlinkat(folder, aside.constData(), 0);
+    if (!placed)
+        throw filefailure::replaced();
+    m_named = false;
 }
 
 } // namespace cindral

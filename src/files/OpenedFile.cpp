@@ -23,20 +23,49 @@ namespace {
     return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
-// A folder, a device or a pipe is no text file; a pipe would also block the read forever.
-// O_NOATIME is allowed only to the file's owner (and root): anyone else reads without it.
-[[nodiscard]] FileDescriptor openForReading(const QByteArray& path, OpenedFile::Purpose purpose)
+// The file is found once, as a handle that opens nothing yet: a folder, a device or a pipe is no
+// text file, and opening a pipe or a device for real could block or have effects of its own.
+[[nodiscard]] FileDescriptor findRegularFile(const QByteArray& path)
 {
-    constexpr int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    FileDescriptor file;
-    if (purpose == OpenedFile::Purpose::Read)
-        file = FileDescriptor(::open(path.constData(), flags | O_NOATIME));
+    FileDescriptor found(::open(path.constData(), O_PATH | O_CLOEXEC));
+    if (!found.isOpen())
+        throw fromErrno(errno, "cannot open");
+    if (!S_ISREG(fileio::statOf(found.get()).st_mode))
+        throw fileError("not a regular file");
+    return found;
+}
+
+[[nodiscard]] int reopen(const FileDescriptor& found, int flags)
+{
+    return ::open(handlePath(found.get()).constData(), flags | O_CLOEXEC | O_NOCTTY);
+}
+
+// To be rewritten, the file is opened for reading and writing at once where it may be written:
+// one handle, so that a write lease can be taken on it. Another program's lease is never waited
+// for. Where the file may not be written, it is read all the same: the save says why it fails.
+[[nodiscard]] FileDescriptor openForRewriting(const FileDescriptor& found, int& writeError)
+{
+    FileDescriptor file(reopen(found, O_RDWR | O_NONBLOCK));
+    writeError = file.isOpen() ? 0 : errno;
+    if (file.isOpen())
+        return file;
+    if (writeError == EWOULDBLOCK)
+        throw filefailure::openElsewhere();
+    file = FileDescriptor(reopen(found, O_RDONLY | O_NONBLOCK));
     if (!file.isOpen())
-        file = FileDescriptor(::open(path.constData(), flags));
+        throw errno == EWOULDBLOCK ? filefailure::openElsewhere() : fromErrno(errno, "cannot open");
+    return file;
+}
+
+// A reader waits for a writer's lease to end, so it never reads a text half overwritten.
+// O_NOATIME is allowed only to the file's owner (and root): anyone else reads without it.
+[[nodiscard]] FileDescriptor openForReading(const FileDescriptor& found)
+{
+    FileDescriptor file(reopen(found, O_RDONLY | O_NOATIME));
+    if (!file.isOpen())
+        file = FileDescriptor(reopen(found, O_RDONLY));
     if (!file.isOpen())
         throw fromErrno(errno, "cannot open");
-    if (!S_ISREG(fileio::statOf(file.get()).st_mode))
-        throw fileError("not a regular file");
     return file;
 }
 
@@ -79,11 +108,15 @@ void lockAgainstAnotherCindral(int fd)
 
 } // namespace
 
-OpenedFile::OpenedFile(const QByteArray& path, Purpose purpose)
-    : m_path(path), m_file(openForReading(path, purpose))
+OpenedFile::OpenedFile(const QByteArray& path, Purpose purpose) : m_path(path)
 {
-    if (purpose == Purpose::Rewrite)
+    const FileDescriptor regular = findRegularFile(path);
+    if (purpose == Purpose::Rewrite) {
+        m_file = openForRewriting(regular, m_writeError);
         lockAgainstAnotherCindral(m_file.get());
+    } else {
+        m_file = openForReading(regular);
+    }
     m_opened = fileio::statOf(m_file.get());
     const QByteArray found = whereOpened(m_file.get());
     const qsizetype slash = found.lastIndexOf('/');
@@ -122,8 +155,8 @@ bool OpenedFile::isInPlace() const
 bool OpenedFile::isUnchanged() const
 {
     struct stat now = {};
-    return ::fstat(m_file.get(), &now) == 0 && now.st_size == m_opened.st_size &&
-           sameTime(now.st_mtim, m_opened.st_mtim) && sameTime(now.st_ctim, m_opened.st_ctim);
+    return isUnwritten() && ::fstat(m_file.get(), &now) == 0 &&
+           sameTime(now.st_ctim, m_opened.st_ctim);
 }
 
 bool OpenedFile::isUnwritten() const
@@ -141,10 +174,11 @@ void OpenedFile::checkUntouched() const
         throw filefailure::changed();
 }
 
-FileDescriptor OpenedFile::reopenForWriting() const
+FileDescriptor OpenedFile::writableHandle() const
 {
-    FileDescriptor writable(
-        ::open(handlePath(m_file.get()).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (m_writeError != 0)
+        throw fromErrno(m_writeError, "cannot open");
+    FileDescriptor writable(::fcntl(m_file.get(), F_DUPFD_CLOEXEC, 0));
     if (!writable.isOpen())
         throw fromErrno(errno, "cannot open");
     return writable;

@@ -6,6 +6,7 @@
 #include "files/FileDescriptor.h"
 
 #include <QByteArray>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace cindral {
@@ -50,9 +51,10 @@ public:
     // Throws Failure(FileError) unless the file is in place and unchanged.
     void checkUntouched() const;
 
-    // A second handle on the very same file, for writing; opening it proves the right to write.
-    // Throws Failure.
-    [[nodiscard]] FileDescriptor reopenForWriting() const;
+    // A handle of the file's own for writing, when it was opened to be rewritten and could be
+    // opened for writing: the right to write was proved then. Otherwise throws Failure(FileError)
+    // with the reason the system gave.
+    [[nodiscard]] FileDescriptor writableHandle() const;
 
 private:
     QByteArray m_path;       // as the user gave it
@@ -61,6 +63,7 @@ private:
     FileDescriptor m_file;
     FileDescriptor m_folder;
     struct stat m_opened = {};
+    int m_writeError = EBADF; // why the file is not open for writing; 0 when it is
 };
 
 } // namespace cindral

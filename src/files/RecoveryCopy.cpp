@@ -6,17 +6,37 @@
 #include "files/FileFailure.h"
 #include "files/FileIo.h"
 #include "files/OpenedFile.h"
-#include "files/RecoveryFolder.h"
+#include "files/OverwriteBlocks.h"
 #include "files/RecoveryRecord.h"
 
 #include <QRandomGenerator>
+#include <climits>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 namespace cindral {
+namespace {
 
-RecoveryCopy::RecoveryCopy() : m_copy(recoveryfolder::open().get())
+[[nodiscard]] QByteArray newId()
+{
+    return QByteArray::number(QRandomGenerator::system()->generate64(), 36);
+}
+
+[[nodiscard]] qint64 nanosecondsSince1970()
+{
+    timespec now = {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64{now.tv_sec} * 1000000000 + now.tv_nsec;
+}
+
+} // namespace
+
+// Made under a name that no run takes for a record, should it need one from the start.
+RecoveryCopy::RecoveryCopy()
+    : m_folder(RecoveryFolder::forSaving()), m_name(newId()),
+      m_copy(m_folder.fd(), m_name + ".part")
 {
     if (fileio::retried([&] { return ::flock(fd(), LOCK_EX | LOCK_NB); }) != 0)
         throw filefailure::fromErrno(errno, "cannot lock the recovery copy");
@@ -24,28 +44,55 @@ RecoveryCopy::RecoveryCopy() : m_copy(recoveryfolder::open().get())
 
 RecoveryCopy::~RecoveryCopy()
 {
-    if (!m_name.isEmpty() && !m_fileTouched)
+    if (m_kept && !m_overwriteBegun)
         remove();
 }
 
-qint64 RecoveryCopy::keepFor(const OpenedFile& file)
+void RecoveryCopy::keepFor(const OpenedFile& file)
 {
-    const qint64 length = fileio::statOf(fd()).st_size;
-    const RecoveryRecord record{file.opened().st_dev, file.opened().st_ino, length,
-                                m_checksum.result(), file.foundPath()};
-    fileio::writeAllAt(fd(), record.encoded(), length);
-    const QByteArray name =
-        QByteArray::number(QRandomGenerator::system()->generate64(), 36) + ".save";
-    m_copy.keepAs(name);
-    m_name = name;
-    return length;
+    m_length = fileio::statOf(fd()).st_size;
+    m_forFile = file.foundPath();
+    const qint64 oldLength = file.opened().st_size;
+    overwriteblocks::writeChecksums(file.fd(), oldLength, m_length, fd());
+    const RecoveryRecord record{nanosecondsSince1970(),
+                                file.opened().st_dev,
+                                file.opened().st_ino,
+                                fileio::birthOf(file.fd()),
+                                oldLength,
+                                m_length,
+                                m_checksum,
+                                overwriteblocks::countOfOld(oldLength, m_length),
+                                m_forFile};
+    fileio::writeAll(fd(), record.encoded());
+    m_copy.keepAs(m_name + ".save");
+    m_kept = true;
 }
 
 void RecoveryCopy::remove()
 {
-    (void)::unlinkat(m_copy.folder(), m_name.constData(), 0);
-    m_name.clear();
-    m_copy.syncFolder();
+    (void)::unlinkat(m_folder.fd(), (m_name + ".save").constData(), 0);
+    m_kept = false;
+    (void)fileio::syncFolder(m_folder.fd());
+}
+
+QByteArray RecoveryCopy::keepForTheUser()
+{
+    m_kept = false;
+    return keepNewText(m_folder, m_name + ".save", fd(), m_length, m_forFile);
+}
+
+QByteArray RecoveryCopy::keepNewText(const RecoveryFolder& folder, const QByteArray& name, int copy,
+                                     qint64 length, const QByteArray& forFile)
+{
+    const QByteArray id = name.left(name.indexOf('.'));
+    const QByteArray suffix = ".kept-" + id;
+    const QByteArray kept =
+        forFile.mid(forFile.lastIndexOf('/') + 1).left(NAME_MAX - suffix.size()) + suffix;
+    if (::ftruncate(copy, length) != 0 ||
+        ::renameat(folder.fd(), name.constData(), folder.fd(), kept.constData()) != 0)
+        return folder.pathOf(name);
+    (void)fileio::syncFolder(folder.fd());
+    return folder.pathOf(kept);
 }
 
 } // namespace cindral

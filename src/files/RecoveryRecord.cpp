@@ -4,49 +4,64 @@
 #include "files/RecoveryRecord.h"
 
 #include "files/FileIo.h"
-
-#include <QByteArrayList>
+#include "files/RecordText.h"
 
 namespace cindral {
 namespace {
 
 constexpr qsizetype lengthDigits = 10;
-const QByteArray heading = "cindral recovery 1";
-
-// "name value", the value a whole number.
-[[nodiscard]] std::optional<qint64> numberIn(const QByteArray& line, const QByteArray& name)
-{
-    bool valid = false;
-    const qint64 value =
-        line.startsWith(name + ' ') ? line.mid(name.size() + 1).toLongLong(&valid) : 0;
-    return valid && value >= 0 ? std::optional(value) : std::nullopt;
-}
+constexpr qint64 longestRecord = 1 << 20;
+const QByteArray heading = "cindral recovery 2";
 
 [[nodiscard]] std::optional<RecoveryRecord> parsed(const QByteArray& text)
 {
-    // The path comes last and may hold any byte, line ends too.
-    const QByteArrayList lines = text.split('\n').mid(0, 5);
-    const qsizetype pathAt = text.indexOf("\npath ") + 6;
-    if (lines.size() < 5 || lines[0] != heading || pathAt < 6 || !lines[4].startsWith("sha1 "))
+    const std::optional<RecordText> fields = RecordText::parsed(heading, text);
+    if (!fields)
         return std::nullopt;
-    const auto device = numberIn(lines[1], "device");
-    const auto inode = numberIn(lines[2], "inode");
-    const auto length = numberIn(lines[3], "length");
-    if (!device || !inode || !length)
+    const auto saved = fields->number("saved");
+    const auto device = fields->number("device");
+    const auto inode = fields->number("inode");
+    const auto oldLength = fields->number("old-length");
+    const auto length = fields->number("length");
+    const auto checksum = fields->number("crc32");
+    const auto blocks = fields->number("blocks");
+    const auto path = fields->bytes("path");
+    if (!saved || !device || !inode || !oldLength || !length || !checksum || !blocks || !path)
         return std::nullopt;
-    return RecoveryRecord{static_cast<dev_t>(*device), static_cast<ino_t>(*inode), *length,
-                          QByteArray::fromHex(lines[4].mid(5)), text.mid(pathAt)};
+    RecoveryRecord record;
+    record.saved = *saved;
+    record.device = static_cast<dev_t>(*device);
+    record.inode = static_cast<ino_t>(*inode);
+    record.oldLength = *oldLength;
+    record.length = *length;
+    record.checksum = static_cast<quint32>(*checksum);
+    record.blockCount = *blocks;
+    record.path = *path;
+    const auto bornSeconds = fields->number("born");
+    const auto bornNanoseconds = fields->number("born-ns");
+    if (bornSeconds && bornNanoseconds)
+        record.born = timespec{*bornSeconds, *bornNanoseconds};
+    return record;
 }
 
 } // namespace
 
 QByteArray RecoveryRecord::encoded() const
 {
-    const QByteArray text = heading + "\ndevice " + QByteArray::number(quint64{device}) +
-                            "\ninode " + QByteArray::number(quint64{inode}) + "\nlength " +
-                            QByteArray::number(length) + "\nsha1 " + sha1.toHex() + "\npath " +
-                            path;
-    return text + QByteArray::number(text.size()).rightJustified(lengthDigits, '0');
+    RecordText text(heading);
+    text.add("saved", saved);
+    text.add("device", static_cast<qint64>(device));
+    text.add("inode", static_cast<qint64>(inode));
+    text.add("old-length", oldLength);
+    text.add("length", length);
+    text.add("crc32", checksum);
+    text.add("blocks", blockCount);
+    if (born) {
+        text.add("born", born->tv_sec);
+        text.add("born-ns", born->tv_nsec);
+    }
+    text.addBytes("path", path);
+    return text.text() + QByteArray::number(text.text().size()).rightJustified(lengthDigits, '0');
 }
 
 std::optional<RecoveryRecord> RecoveryRecord::readFrom(int fd)
@@ -58,14 +73,17 @@ std::optional<RecoveryRecord> RecoveryRecord::readFrom(int fd)
         return std::nullopt;
     bool valid = false;
     const qint64 textSize = digits.toLongLong(&valid);
-    if (!valid || textSize <= 0 || textSize > size - lengthDigits || textSize > 1 << 20)
+    if (!valid || textSize <= 0 || textSize > size - lengthDigits || textSize > longestRecord)
         return std::nullopt;
     QByteArray text(textSize, Qt::Uninitialized);
     const qint64 at = size - lengthDigits - textSize;
     if (fileio::readAt(fd, text.data(), textSize, at) != textSize)
         return std::nullopt;
     std::optional<RecoveryRecord> record = parsed(text);
-    return record && record->length == at ? record : std::nullopt;
+    // The new text and the checksums fill the copy up to the record, no more and no less.
+    const bool fits = record && record->length <= at && record->blockCount <= at / 4 &&
+                      record->length + 4 * record->blockCount == at;
+    return fits ? record : std::nullopt;
 }
 
 } // namespace cindral

@@ -9,7 +9,9 @@
 #include "files/FileIo.h"
 #include "files/NewFile.h"
 #include "files/OpenedFile.h"
+#include "files/PendingNames.h"
 #include "files/RecoveryCopy.h"
+#include "files/WriteLease.h"
 
 #include <fcntl.h>
 #include <optional>
@@ -48,22 +50,24 @@ void produceInto(int fd, const Producer& produce)
     if ((file.opened().st_mode & S_IWUSR) == 0)
         produceThenFail(produce, fileError("read-only"));
     try {
-        return file.reopenForWriting();
+        return file.writableHandle();
     } catch (const Failure& failure) {
         produceThenFail(produce, failure);
     }
 }
 
-// A new file beside the old one that has taken over everything that decides who may use it.
-// None for a file with other names (replacing one would leave the old text readable under the
-// others), in a folder that refuses new files, or whose identity the new file cannot take.
-[[nodiscard]] std::optional<NewFile> replacementFor(const OpenedFile& file)
+// A new file beside the old one that has taken over everything that decides who may use it,
+// under the name `names` has recorded. None for a file with other names (replacing one would
+// leave the old text readable under the others), in a folder that refuses new files, or whose
+// identity the new file cannot take.
+[[nodiscard]] std::optional<NewFile> replacementFor(const OpenedFile& file, PendingNames& names)
 {
     if (file.opened().st_nlink != 1)
         return std::nullopt;
     std::optional<NewFile> replacement;
     try {
-        replacement.emplace(file.folder());
+        replacement.emplace(file.folder(), names.newName(),
+                            [&](ino_t inode) { names.record(inode); });
     } catch (const Failure&) {
         return std::nullopt;
     }
@@ -88,25 +92,32 @@ void reserveSpace(int fd, qint64 total)
         throw fromErrno(errno, "cannot reserve space");
 }
 
-void replaceThroughNewFile(const OpenedFile& file, NewFile& replacement, const Producer& produce)
+void replaceThroughNewFile(const OpenedFile& file, NewFile& replacement, const PendingNames& names,
+                           const Producer& produce)
 {
     produceInto(replacement.fd(), produce);
-    replacement.replace(file);
+    replacement.replace(file, names.asideName());
 }
 
 // The whole new text is made in a recovery copy first, so that the copy can be finished should
 // the overwrite be interrupted, and every known reason to stop is found before the first byte.
+// From the checksums of the old text to the end, another program cannot open the file where the
+// system grants a lease; where it does not, what the file holds at the end is checked instead.
 void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
                         const Producer& produce, qsizetype pieceSize)
 {
     RecoveryCopy copy;
     TextSink sink = copy.sink();
     produce(sink);
-    const qint64 length = copy.keepFor(file);
+    const WriteLease lease(writable.get());
+    copy.keepFor(file);
     file.checkUntouched();
-    reserveSpace(writable.get(), length);
-    copy.fileTouched();
-    fileio::copyOver(writable.get(), copy.fd(), length, pieceSize);
+    reserveSpace(writable.get(), copy.length());
+    copy.markOverwriteBegun();
+    fileio::copyOver(writable.get(), copy.fd(), copy.length(), pieceSize);
+    if (!lease.stillUnbroken() &&
+        !fileio::holdsTheStartOf(writable.get(), copy.fd(), copy.length(), pieceSize))
+        throw filefailure::writtenMeanwhile(copy.keepForTheUser());
     copy.remove();
 }
 
@@ -115,8 +126,9 @@ void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
 void savetext(const OpenedFile& file, const Producer& produce, qsizetype pieceSize)
 {
     const FileDescriptor writable = writableHandle(file, produce);
-    if (std::optional<NewFile> replacement = replacementFor(file))
-        replaceThroughNewFile(file, *replacement, produce);
+    PendingNames names(file);
+    if (std::optional<NewFile> replacement = replacementFor(file, names))
+        replaceThroughNewFile(file, *replacement, names, produce);
     else
         stageThenOverwrite(file, writable, produce, pieceSize);
 }

@@ -5,9 +5,11 @@
 
 #include "files/FileIo.h"
 
+#include <zlib.h>
+
 namespace cindral {
 
-TextSink::TextSink(Kind kind, int fd, QCryptographicHash* checksum)
+TextSink::TextSink(Kind kind, int fd, quint32* checksum)
     : m_kind(kind), m_fd(fd), m_checksum(checksum)
 {}
 
@@ -17,7 +19,9 @@ void TextSink::write(QByteArrayView piece)
         return;
     fileio::writeAll(m_fd, piece);
     if (m_checksum)
-        m_checksum->addData(piece);
+        *m_checksum = static_cast<quint32>(::crc32_z(*m_checksum,
+                                                     reinterpret_cast<const Bytef*>(piece.data()),
+                                                     static_cast<size_t>(piece.size())));
 }
 
 } // namespace cindral

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QCryptographicHash>
 #include <QtGlobal>
 
 namespace cindral {
@@ -19,8 +18,8 @@ public:
         Discard, // the text is made, and checked on the way, but kept nowhere
     };
 
-    // With a `checksum`, everything written is added to it as well.
-    TextSink(Kind kind, int fd, QCryptographicHash* checksum = nullptr);
+    // With a `checksum`, it becomes the CRC-32 of everything written, from the value it holds.
+    TextSink(Kind kind, int fd, quint32* checksum = nullptr);
 
     // Writes the whole piece; throws Failure when the file takes no more (a full disk, the
     // file-size limit) or cannot be written.
@@ -29,7 +28,7 @@ public:
 private:
     Kind m_kind;
     int m_fd;
-    QCryptographicHash* m_checksum;
+    quint32* m_checksum;
 };
 
 } // namespace cindral

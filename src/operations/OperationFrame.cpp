@@ -8,6 +8,7 @@
 #include "operations/OperationMessages.h"
 #include "text/Loadtext.h"
 
+#include <QFile>
 #include <algorithm>
 #include <new>
 
@@ -138,7 +139,13 @@ template <typename Steps>
         restore(window);
         return Outcome::Refused;
     } catch (const Failure& failure) {
-        return handleFailure(window, table, failure.number(), QString::fromUtf8(failure.what()));
+        const Outcome outcome =
+            handleFailure(window, table, failure.number(), QString::fromUtf8(failure.what()));
+        // A save that could not stand has kept its new text: the window says where.
+        if (!failure.keptIn().empty())
+            window.keptTexts({QFile::decodeName(window.chosenFileName()) + QStringLiteral(": ") +
+                              QString::fromUtf8(failure.what())});
+        return outcome;
     } catch (const std::bad_alloc&) {
         return handleFailure(window, table, FailureNumber::OutOfMemory,
                              QStringLiteral("out of memory"));

@@ -52,6 +52,12 @@ inline constexpr MessageBoxText decrypted{u"The selected File has been Decrypted
 inline constexpr MessageBoxText decryptFileError{u"The file does not exist", u"File Error",
                                                  MessageIcon::Critical};
 
+// The window's box of saves that could not be finished, at its start or when a save in place
+// could not stand; the prompt is followed by a line a save.
+inline constexpr MessageBoxText keptTexts{
+    u"These saves could not be finished. The new text of each is kept for you:",
+    u"Saves Not Finished", MessageIcon::Exclamation};
+
 // Rekey's own; its other boxes are Decrypt's and Encrypt's.
 inline constexpr MessageBoxText passwordChanged{
     u"The selected File has been Encrypted under the new Password and Saved", u"Password Changed",

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace cindral {
 
@@ -46,6 +47,11 @@ public:
     // How much of the file the operation has read: `done` of `total` bytes, after every piece.
     // A window may keep itself drawn and show the share done; a console a progress bar.
     virtual void progress([[maybe_unused]] qint64 done, [[maybe_unused]] qint64 total) {}
+
+    // Where the new text of saves that could not be finished is kept, a line a save ("FILE: why;
+    // the new text is kept in PATH"). A window shows them in one box; a console has already said
+    // so in the failure's reason.
+    virtual void keptTexts([[maybe_unused]] const QStringList& lines) {}
 
     // Modal, a single OK button; returns when dismissed.
     virtual void messageBox(const QString& prompt, const QString& title, MessageIcon icon) = 0;

@@ -5,6 +5,7 @@
 
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
+#include "operations/OperationMessages.h"
 #include "text/Cp1252.h"
 #include "ui/AboutWindow.h"
 #include "ui/Colouring.h"
@@ -431,6 +432,13 @@ void MainWindow::selectWholePassword()
 void MainWindow::messageBox(const QString& prompt, const QString& title, MessageIcon icon)
 {
     MessageBox::show(this, boxIcon(icon), title, prompt);
+}
+
+void MainWindow::keptTexts(const QStringList& lines)
+{
+    const MessageBoxText& box = messages::keptTexts;
+    messageBox(box.prompt.toString() + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n')),
+               box.title.toString(), box.icon);
 }
 
 void MainWindow::progress(qint64 done, qint64 total)

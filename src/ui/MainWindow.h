@@ -49,6 +49,7 @@ public:
     void focusPassword() override;
     void selectWholePassword() override;
     void messageBox(const QString& prompt, const QString& title, MessageIcon icon) override;
+    void keptTexts(const QStringList& lines) override;
     void progress(qint64 done, qint64 total) override;
 
 protected:

@@ -113,15 +113,19 @@ std::optional<int> answerWithoutWindow(const QByteArrayList& arguments)
     return std::nullopt;
 }
 
-void finishInterruptedSaves()
+QStringList settleInterruptedSaves()
 {
-    for (const InterruptedSave& save : cindral::finishInterruptedSaves()) {
-        if (!save.keptIn.isEmpty())
-            std::fputs(lineOf(save).constData(), stderr);
+    QStringList keptTexts;
+    for (const InterruptedSave& save : finishInterruptedSaves()) {
+        const QByteArray line = lineOf(save);
+        std::fputs(line.constData(), stderr);
+        if (save.outcome == InterruptedSave::Outcome::Kept)
+            keptTexts.append(QString::fromLocal8Bit(line.chopped(1)));
     }
+    return keptTexts;
 }
 
-int runProgram(const QByteArrayList& arguments)
+int runProgram(const QByteArrayList& arguments, const QStringList& keptTexts)
 {
     ignoreFileSizeSignal();
     const std::variant<QByteArray, UsageError> file = fileArgument(arguments);
@@ -130,7 +134,7 @@ int runProgram(const QByteArrayList& arguments)
         return usageError;
     }
     const QByteArray& named = std::get<QByteArray>(file);
-    (new SplashWindow(named.isEmpty() ? QString() : asChosenPath(named)))->show();
+    (new SplashWindow(named.isEmpty() ? QString() : asChosenPath(named), keptTexts))->show();
     const int exitCode = QApplication::exec();
     freeWindows();
     return exitCode;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QStringList>
 #include <optional>
 
 namespace cindral::ui {
@@ -16,15 +17,17 @@ namespace cindral::ui {
 // says so. The exit status when the program is to end at once; nothing when it is to start.
 [[nodiscard]] std::optional<int> answerWithoutWindow(const QByteArrayList& arguments);
 
-// Finishes the saves in place that a crash interrupted (see InterruptedSaves), before anything
-// else. The window has nothing to say of one it finished; one it cannot finish is told once, on
-// standard error.
-void finishInterruptedSaves();
+// Finishes what a crash left of the saves of an earlier run (see InterruptedSaves), before
+// anything else, and tells each on standard error. Gives the lines of the saves it could not
+// finish, for the window to show once it is up.
+[[nodiscard]] QStringList settleInterruptedSaves();
 
 // Runs the program from its start-up window to its end: shows the splash window, runs the
 // event loop until the program ends, and frees the windows still open. The arguments (after Qt
 // has taken its own) may name one file, which starts out chosen; anything else is refused on
-// standard error. Needs a QApplication. Returns the exit status.
-[[nodiscard]] int runProgram(const QByteArrayList& arguments = {});
+// standard error. The main window shows `keptTexts` once it is up. Needs a QApplication. Returns
+// the exit status.
+[[nodiscard]] int runProgram(const QByteArrayList& arguments = {},
+                             const QStringList& keptTexts = {});
 
 } // namespace cindral::ui

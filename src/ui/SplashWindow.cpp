@@ -92,8 +92,9 @@ QString introductionText()
 
 } // namespace
 
-SplashWindow::SplashWindow(QString startFile)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), m_startFile(std::move(startFile))
+SplashWindow::SplashWindow(QString startFile, QStringList keptTexts)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), m_startFile(std::move(startFile)),
+      m_keptTexts(std::move(keptTexts))
 {
     buildWindow();
     m_closeTimer = new QTimer(this);
@@ -131,6 +132,9 @@ void SplashWindow::bringUpMainWindow()
     if (!m_startFile.isEmpty())
         mainWindow->chooseFile(m_startFile);
     mainWindow->show();
+    if (!m_keptTexts.isEmpty())
+        QTimer::singleShot(0, mainWindow,
+                           [mainWindow, lines = m_keptTexts] { mainWindow->keptTexts(lines); });
     if (isVisible()) {
         raise();
         activateWindow();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QCloseEvent;
@@ -28,8 +29,10 @@ class SplashWindow : public QWidget
 public:
     static constexpr int closeAfterMilliseconds = 5000;
 
-    // `startFile`, when not empty, is chosen in the main window as if picked with Browse.
-    explicit SplashWindow(QString startFile = {});
+    // `startFile`, when not empty, is chosen in the main window as if picked with Browse; the
+    // main window shows `keptTexts`, when there are any, once it is up (see
+    // MainWindow::keptTexts).
+    explicit SplashWindow(QString startFile = {}, QStringList keptTexts = {});
 
     void setVisible(bool visible) override;
 
@@ -55,6 +58,7 @@ private:
     [[nodiscard]] bool isBareSurface(const QMouseEvent& event) const;
 
     QString m_startFile;
+    QStringList m_keptTexts;
     QTimer* m_closeTimer = nullptr;
     QMovie* m_movie = nullptr;
     bool m_loaded = false;
