@@ -22,5 +22,7 @@ cmake --build build/check -j2
 
 # -Werror as in the Debug build; _FORTIFY_SOURCE adds warnings of its own there.
 DEB_CXXFLAGS_APPEND="-Werror" DEB_BUILD_OPTIONS=terse bash tools/package.sh
+# The package has just been built: here its absence is a failure, not a skip.
+export CINDRAL_PACKAGE_REQUIRED=1
 ctest --test-dir "build/package/cindral/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)" \
   --output-on-failure -j2 --label-regex package
