@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Times Cindral's two operations, through cindral-cli and through the core alone (cindral-bench),
 # in place on large text files against cp, cp + sync, tr doing the same byte shift and openssl's
-# AES-128-CTR, in interleaved rounds, with every run's peak resident memory; then encrypts and
-# decrypts a file larger than the address space cindral-cli is allowed. Checks every result.
+# AES-128-CTR, in interleaved rounds, with every run's peak resident memory; then runs every
+# command of cindral-cli on a small and a large file, whose peaks must be the same within a piece,
+# and encrypts and decrypts a file larger than the address space cindral-cli is allowed. Checks
+# every result.
 # Installs what it needs and builds build/release when missing. Options and output: README.md.
 set -euo pipefail
 export LC_ALL=C
@@ -16,11 +18,12 @@ sizes=256,1024
 rounds=7
 pieces=""
 limit_mib=1024
+growth_files=16,1024
 build=$root/build/release
 
 usage() {
   echo "usage: bash bench/operations-bench.sh [--dir FOLDER] [--sizes MiB,...] [--rounds N]" \
-    "[--pieces SIZE,...] [--limit-file MiB|0] [--build FOLDER]" >&2
+    "[--pieces SIZE,...] [--growth-files MiB,MiB|0] [--limit-file MiB|0] [--build FOLDER]" >&2
   exit 2
 }
 fail() {
@@ -36,6 +39,7 @@ while [ $# -gt 0 ]; do
   --sizes) sizes=$2 ;;
   --rounds) rounds=$2 ;;
   --pieces) pieces=$2 ;;
+  --growth-files) growth_files=$2 ;;
   --limit-file) limit_mib=$2 ;;
   --build) build=$2 ;;
   *) usage ;;
@@ -47,6 +51,12 @@ IFS=, read -r -a piece_list <<<"$pieces"
 [ ${#piece_list[@]} -gt 0 ] || piece_list=("") # the core's own default
 for mib in "${size_list[@]}"; do positive "$mib" || usage; done
 positive "$rounds" && [[ $limit_mib =~ ^[0-9]+$ ]] || usage
+growth_list=()
+if [ "$growth_files" != 0 ]; then
+  IFS=, read -r -a growth_list <<<"$growth_files"
+  [ ${#growth_list[@]} -eq 2 ] && positive "${growth_list[0]}" && positive "${growth_list[1]}" &&
+    ((growth_list[0] < growth_list[1])) || usage
+fi
 [ -d "$folder" ] || fail "no folder $folder"
 
 bash "$root/tools/install-deps.sh"
@@ -74,6 +84,11 @@ shift_to='\170-\377'
 aes_key=000102030405060708090a0b0c0d0e0f
 aes_iv=f0f1f2f3f4f5f6f7f8f9fafbfcfdfeff
 printf '%s\n' "$password" >"$work/password"
+# For rekey, the current password and then a new one, whose shift (107 + 10) keeps every code of
+# the text below 256 too.
+new_password='Rekeyed#99'
+printf '%s\n%s\n' "$password" "$new_password" >"$work/rekey"
+printf '%s\n' "$new_password" >"$work/new-password"
 
 # make_text FILE MiB: printable lines of 0 to 120 characters, each ending in CR LF, in a block
 # of exactly 1 MiB repeated.
@@ -192,7 +207,7 @@ verdict() { # verdict MET TEXT
 }
 met() { if "$@"; then echo yes; else echo no; fi; }
 
-readonly time_target=1.15 memory_target_mib=24 progress_target=0.02
+readonly time_target=1.15 memory_target_mib=24 progress_target=0.02 growth_target_mib=1
 
 report() { # report MiB
   local row cp_median t x m
@@ -245,6 +260,42 @@ bench_size() { # bench_size MiB
   rm -f "$plain" "$out" "$file"
 }
 
+# growth_run SMALL LARGE: every command of cindral-cli on a file of each size, every result
+# checked. An operation that works a piece at a time holds as much for the large file as for the
+# small one; one that held the file, or a part that grows with it, would peak higher by more than
+# the piece (1 MiB) the verdict allows.
+growth_run() {
+  local mib row small large
+  local -A at
+  printf '\n== memory growth: peak MiB of every cindral-cli command at %s and at %s MiB\n' "$1" "$2"
+  for mib in "$1" "$2"; do
+    seconds=() peak=() rows=()
+    make_text "$plain" "$mib"
+    tr "$shift_from" "$shift_to" <"$plain" >"$out"
+    cp "$plain" "$file"
+    timed "cli encrypt" "$cli" --password-stdin encrypt "$file" <"$work/password" >/dev/null
+    expect_encrypted "$file" "cli encrypt at $mib MiB"
+    timed "cli status" "$cli" status "$file" </dev/null >/dev/null
+    timed "cli cat" "$cli" --password-stdin cat "$file" <"$work/password" >"$work/cat"
+    expect_plain "$work/cat" "cli cat at $mib MiB"
+    timed "cli rekey" "$cli" --password-stdin rekey "$file" <"$work/rekey" >/dev/null
+    timed "cli decrypt" "$cli" --password-stdin decrypt "$file" <"$work/new-password" >/dev/null
+    expect_plain "$file" "cli rekey, then decrypt at $mib MiB"
+    for row in "${rows[@]}"; do at[$row $mib]=$(highest "${peak[$row]}"); done
+    rm -f "$plain" "$out" "$file" "$work/cat"
+  done
+  printf '%-22s %9s %9s %9s\n' run "$1 MiB" "$2 MiB" growth
+  for row in "${rows[@]}"; do
+    small=${at[$row $1]} large=${at[$row $2]}
+    at[$row growth]=$(awk -v a="$small" -v b="$large" 'BEGIN { printf "%.2f", b - a }')
+    printf '%-22s %9s %9s %9s\n' "$row" "$small" "$large" "${at[$row growth]}"
+  done
+  for row in "${rows[@]}"; do
+    verdict "$(met within "${at[$row growth]}" $growth_target_mib)" "$row: peak ${at[$row $1]} MiB\
+ at $1 MiB, ${at[$row $2]} MiB at $2 MiB (at most $growth_target_mib MiB more)"
+  done
+}
+
 # fits MiB: cindral-cli encrypts and decrypts a one-line file within that much address space.
 fits() {
   printf 'tiny\r\n' >"$work/tiny.txt"
@@ -288,7 +339,8 @@ limit_run() { # limit_run MiB
   rm -f "$plain" "$out" "$file"
 }
 
-need=$((4 * $(printf '%s\n' "${size_list[@]}" "$limit_mib" | sort -n | tail -n 1) << 10))
+need=$((4 * $(printf '%s\n' "${size_list[@]}" "${growth_list[@]}" "$limit_mib" | sort -n |
+  tail -n 1) << 10))
 (($(df --output=avail -k "$work" | tail -n 1) > need)) ||
   fail "$folder needs about $((need >> 10)) MiB free"
 
@@ -299,6 +351,7 @@ echo "cindral $(git -C "$root" describe --always --dirty 2>/dev/null || echo '?'
 echo "medians of interleaved rounds; best = fastest round; peak = highest resident memory of" \
   "any round; cli rows include the process start, core rows time the operation alone"
 for mib in "${size_list[@]}"; do bench_size "$mib"; done
+if [ ${#growth_list[@]} -gt 0 ]; then growth_run "${growth_list[@]}"; fi
 if [ "$limit_mib" -gt 0 ]; then limit_run "$limit_mib"; fi
 
 echo

@@ -8,6 +8,7 @@
 # package itself.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/test-labels.sh
 bash tools/install-deps.sh
 
 cmake -S . -B build/check -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_WERROR=ON
@@ -17,10 +18,13 @@ cmake --build build/check -j2
   export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
   export QT_QPA_PLATFORM=offscreen
-  ctest --test-dir build/check --output-on-failure -j2 --timeout 180 --label-exclude package
+  ctest --test-dir build/check --output-on-failure -j2 --timeout 180 \
+    --label-exclude "$PACKAGE_LABELS"
 )
 
 # -Werror as in the Debug build; _FORTIFY_SOURCE adds warnings of its own there.
 DEB_CXXFLAGS_APPEND="-Werror" DEB_BUILD_OPTIONS=terse bash tools/package.sh
+# The package has just been built: here its absence is a failure, not a skip.
+export CINDRAL_PACKAGE_REQUIRED=1
 ctest --test-dir "build/package/cindral/obj-$(dpkg-architecture -qDEB_HOST_GNU_TYPE)" \
-  --output-on-failure -j2 --label-regex package
+  --output-on-failure -j2 --label-regex "$PACKAGE_LABELS"

@@ -7,7 +7,6 @@
 
 #include <QTemporaryDir>
 #include <csignal>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -361,36 +360,6 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
         EXPECT_EQ(run.err, err);
     }
     EXPECT_EQ(::chmod(top + "/tree/locked", 0700), 0);
-}
-
-// The tool reads, shifts and writes a piece at a time: for every command its resident memory at
-// its peak is the same for a file of many megabytes as for one of a few, within one piece of
-// 1 MiB (read at its exit: what wait4 says would count the test's own). Its standard error is no
-// terminal, so it draws no progress bar, though the larger file takes a while.
-TEST_F(CliEndToEnd, MemoryStaysFlatAsTheFileGrows)
-{
-    CliRun run;
-    const std::tuple<QByteArray, QByteArray> commands[] = {
-        {"encrypt", password},           {"status", {}},         {"cat", password},
-        {"rekey", password + "zzzzz\n"}, {"decrypt", "zzzzz\n"},
-    };
-    long peakKiB[std::size(commands)][2] = {};
-    // LeakSanitizer cannot run under ptrace; the other tests look for leaks.
-    const QByteArray noLeakCheck = "ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0";
-    writeBytes(path("zeros"), {});
-    for (const int large : {0, 1}) {
-        ASSERT_EQ(::truncate(path("zeros").constData(), large ? 28 << 20 : 4 << 20), 0);
-        for (std::size_t i = 0; i < std::size(commands); ++i) {
-            const auto& [command, input] = commands[i];
-            CliProcess process(m_folder.path(), {"--password-stdin", command, "zeros"},
-                               {.environment = {noLeakCheck}, .trace = CliProcess::Trace::Yes});
-            ASSERT_EQ((run = process.finishTraced(input)).status, 0) << run.err;
-            EXPECT_EQ(run.err, "");
-            peakKiB[i][large] = run.peakResidentKiB;
-        }
-    }
-    for (const auto& [small, large] : peakKiB)
-        EXPECT_LT(std::abs(large - small), 1024) << small << " KiB, then " << large << " KiB";
 }
 
 } // namespace

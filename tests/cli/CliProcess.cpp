@@ -127,12 +127,12 @@ void CliProcess::writeInput(const QByteArray& input)
     m_input = -1;
 }
 
-CliRun CliProcess::ended(int status, long peakResidentKiB)
+CliRun CliProcess::ended(int status)
 {
     m_pid = -1;
     return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
             readBytes(m_streams.filePath("out")).toStdString(),
-            readBytes(m_streams.filePath("err")).toStdString(), peakResidentKiB};
+            readBytes(m_streams.filePath("err")).toStdString()};
 }
 
 CliRun CliProcess::finish(const QByteArray& input)
@@ -147,26 +147,12 @@ CliRun CliProcess::finish(const QByteArray& input)
     return ended(status);
 }
 
-namespace {
-
-// "VmHWM:   33480 kB" in /proc: the peak of the program the process runs, since its exec.
-long highWaterKiB(pid_t pid)
-{
-    const QByteArray status = readBytes(QStringLiteral("/proc/%1/status").arg(pid));
-    const qsizetype at = status.indexOf("VmHWM:") + 6;
-    return status.mid(at, status.indexOf('\n', at) - at).trimmed().split(' ').first().toLong();
-}
-
-} // namespace
-
 CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
 {
     writeInput(input);
     int status = 0;
-    long peakResidentKiB = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
-    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr,
-             PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACEEXIT | PTRACE_O_EXITKILL);
+    ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
     bool entering = true;
     int signal = 0;
     for (;;) {
@@ -174,10 +160,6 @@ CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
         signal = 0;
         if (::waitpid(m_pid, &status, 0) < 0 || !WIFSTOPPED(status))
             break;
-        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) {
-            peakResidentKiB = highWaterKiB(m_pid);
-            continue;
-        }
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
             signal = WSTOPSIG(status); // the program's own, passed on
             continue;
@@ -188,5 +170,5 @@ CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
             ::kill(m_pid, SIGKILL);
         entering = !entering;
     }
-    return ended(status, peakResidentKiB);
+    return ended(status);
 }

@@ -11,14 +11,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// How a run of cindral-cli ended: its exit status (128 + the signal that ended it, if one did),
-// what it wrote, and the peak of its resident memory where that was measured.
+// How a run of cindral-cli ended: its exit status (128 + the signal that ended it, if one did)
+// and what it wrote.
 struct CliRun
 {
     int status = 0;
     std::string out;
     std::string err;
-    long peakResidentKiB = 0;
 };
 
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
@@ -66,13 +65,12 @@ public:
 
     // As finish, for a traced program: it is killed as it begins its `killAtPwrite`th write at an
     // offset (pwrite), which the tool makes only to a recovery copy and to a file overwritten in
-    // place, and never for 0. Its peak resident memory is read as it exits; what wait4 says
-    // counts the test's memory too, which the child shares until its exec.
+    // place, and never for 0.
     CliRun finishTraced(const QByteArray& input, int killAtPwrite = 0);
 
 private:
     void writeInput(const QByteArray& input);
-    CliRun ended(int status, long peakResidentKiB = 0);
+    CliRun ended(int status);
 
     QTemporaryDir m_streams; // outside the folder the tool works in
     Setup m_setup;

@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the failing tests of one CTest JUnit file, space-separated: a GoogleTest case by its
-entry name, a Qt Test function as Entry::function (from its "FAIL!" line, or the function it was
-in when the program died), and Entry(crash) or Entry(timeout) where no function can be named.
+entry name (an instance of a parameterised case without the parameter's bytes that CTest adds),
+a Qt Test function as Entry::function (from its "FAIL!" line, or the function it was in when the
+program died), and Entry(crash) or Entry(timeout) where no function can be named.
 With --rows, prints instead the failing rows, one a line: the test, a tab, then the row of its
 table that failed (a Qt Test data tag, a GoogleTest SCOPED_TRACE, or a one-word message streamed
 into the failing check) or, for a check that names no row, "line N" of the check.
@@ -18,6 +19,10 @@ QT_ROW = re.compile(r"^FAIL!\s*:\s*\w+::(\w+)\((.*?)\) .*?\n(?:.*\n)*?\s*Loc: \[
 GTEST_CHECK = re.compile(r"^\S+:(\d+): Failure$")
 GTEST_TRACE = re.compile(r"^\S+:\d+: (.*)$")
 ROW_NAME = re.compile(r"^[\w.+-]+$")  # a message of one word names the row
+# CTest's name of a named GoogleTest instance ends in its parameter's bytes, spaces and all:
+# "Places/Suite.Case/HardLinked  # GetParam() = 4-byte object <01-00 00-00>". The instance's name
+# before it tells the instances apart already.
+PARAMETER = re.compile(r" +# GetParam\(\) = .*$")
 
 def died_in(out):
     last = None
@@ -34,7 +39,10 @@ def failed_cases(path):
         failure = case.find("failure")
         if case.get("status") == "fail" or failure is not None:
             timeout = failure is not None and "timeout" in failure.get("message", "").lower()
-            yield case.get("name"), case.findtext("system-out") or "", timeout
+            name = PARAMETER.sub("", case.get("name"))
+            if " " in name:  # the lists of names are space-separated: stop rather than split one
+                sys.exit(f"{path}: a test name with a space: {name}")
+            yield name, case.findtext("system-out") or "", timeout
 
 
 def killers(path):

@@ -23,9 +23,9 @@ RESULTS="$WORK/results.txt"
 ONCE="$WORK/once.txt"
 LOGS="$WORK/logs"
 APPLIED="$WORK/applied" # the file a fault is injected into, while it is
-# Tests no fault in the code can change: those of the package, which is not built here, of the
-# source tree, and of the data files.
-EXCLUDE_LABELS='package|source'
+# Tests no fault in the code can change: by label (tools/test-labels.sh), those of the package,
+# which is not built here, and of the source tree; by name, those of the data files.
+. "$HERE/../test-labels.sh"
 EXCLUDE='desktop_entry|metainfo'
 
 export QT_QPA_PLATFORM=offscreen
@@ -51,7 +51,7 @@ build() { cmake --build "$BUILD" -j2 </dev/null >"$1" 2>&1; }
 # The killers of one run of the tests, empty when all pass; stops everything when the results
 # cannot be read, so that a broken run never passes for a fault nothing catches.
 killers() {
-    ctest --test-dir "$BUILD" -LE "$EXCLUDE_LABELS" -E "$EXCLUDE" -j2 --timeout 90 \
+    ctest --test-dir "$BUILD" -LE "$MUTATION_EXCLUDED_LABELS" -E "$EXCLUDE" -j2 --timeout 90 \
         --output-junit "$1.xml" </dev/null >"$1.log" 2>&1 || true
     python3 "$HERE/killers.py" "$1.xml"
 }
