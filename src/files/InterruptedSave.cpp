@@ -11,7 +11,7 @@ QByteArray lineOf(const InterruptedSave& save)
     case InterruptedSave::Outcome::Finished:
         return save.subject + ": finished an interrupted save\n";
     case InterruptedSave::Outcome::Dropped:
-        return save.subject + ": an interrupted save had not begun; the file holds its old text\n";
+        return save.subject + ": an interrupted save is dropped: the file holds its old text\n";
     case InterruptedSave::Outcome::Kept:
         return save.subject +
                ": an interrupted save could not be finished: " + save.reason.toLocal8Bit() +

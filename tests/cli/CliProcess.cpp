@@ -147,8 +147,9 @@ CliRun CliProcess::finish(const QByteArray& input)
     return ended(status);
 }
 
-CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
+CliRun CliProcess::finishTraced(const QByteArray& input, const Stop& stop)
 {
+    int calls = 0;
     writeInput(input);
     int status = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
@@ -166,8 +167,13 @@ CliRun CliProcess::finishTraced(const QByteArray& input, int killAtPwrite)
         }
         user_regs_struct registers = {};
         ::ptrace(PTRACE_GETREGS, m_pid, nullptr, &registers);
-        if (entering && registers.orig_rax == SYS_pwrite64 && --killAtPwrite == 0)
-            ::kill(m_pid, SIGKILL);
+        const bool phase = entering == (stop.when == Stop::When::Entry);
+        if (phase && static_cast<long>(registers.orig_rax) == stop.syscall && ++calls == stop.nth) {
+            if (stop.meddle)
+                stop.meddle();
+            if (stop.then == Stop::Then::Kill)
+                ::kill(m_pid, SIGKILL);
+        }
         entering = !entering;
     }
     return ended(status);

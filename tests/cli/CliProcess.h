@@ -7,6 +7,7 @@
 #include <QByteArrayList>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -63,10 +64,30 @@ public:
     // running after thirty seconds.
     CliRun finish(const QByteArray& input);
 
-    // As finish, for a traced program: it is killed as it begins its `killAtPwrite`th write at an
-    // offset (pwrite), which the tool makes only to a recovery copy and to a file overwritten in
-    // place, and never for 0.
-    CliRun finishTraced(const QByteArray& input, int killAtPwrite = 0);
+    // Where a traced program is stopped: as it begins its `nth` call of `syscall` (Entry) or as
+    // it returns from it (Exit), never for 0. There `meddle` runs, what someone else does at that
+    // moment, and then the program is killed or resumed.
+    struct Stop
+    {
+        enum class When
+        {
+            Entry,
+            Exit,
+        };
+        enum class Then
+        {
+            Kill,
+            Resume,
+        };
+        long syscall = 0;
+        int nth = 0;
+        When when = When::Entry;
+        Then then = Then::Kill;
+        std::function<void()> meddle = {};
+    };
+
+    // As finish, for a traced program, stopped once as `stop` says.
+    CliRun finishTraced(const QByteArray& input, const Stop& stop);
 
 private:
     void writeInput(const QByteArray& input);

@@ -2,85 +2,233 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CliProcess.h"
+#include "support/AsUser.h"
 #include "support/ScratchFiles.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
-#include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <string>
-#include <tuple>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
 
-const QByteArray plain = QByteArray("Hi\r\n").repeated(2 << 20);
-const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(2 << 20) + "99";
-const QByteArray underZzzzz = '\xA9' + QByteArray("\xC7\xE8\x8C\x89").repeated(2 << 20) + "122";
+using Stop = CliProcess::Stop;
 
-// A file with a second name is overwritten in place. Killed once the record and the first of its
-// eight pieces have been written over it, its next run of any command finishes the save before
-// anything else, as it does the decryption's. A file that another file has meanwhile replaced is
-// not touched: the new text is kept, and told of once. Until then the recovery copy holds the
-// new text, and no more: a rekey's copy holds none of the plain text.
-TEST(InterruptedSave, AKilledOverwriteIsFinishedByTheNextRun)
+constexpr uid_t nobody = 65534;
+constexpr uid_t sharer = 4321; // may write the file, but does not own it
+
+// Whoever else touches the file: its owner nobody when the test runs as root.
+[[nodiscard]] uid_t others()
 {
-    // killed command, file before, its password lines, next command, its exit status, file
-    // after, next run's first line
-    const std::tuple<QByteArray, QByteArray, QByteArray, QByteArray, int, QByteArray, std::string>
-        rows[] = {
-            {"encrypt", plain, "abcde\n", "decrypt", 0, plain, ": finished an interrupted save"},
-            {"decrypt", image, "abcde\n", "decrypt", 1, plain, ": finished an interrupted save"},
-            {"rekey", underZzzzz, "zzzzz\nabcde\n", "decrypt", 0, plain,
-             ": finished an interrupted save"},
-            {"encrypt", plain, "abcde\n", "decrypt", 1, "someone else's",
-             ": an interrupted save could not be finished: the file is now another file; the new "
-             "text is kept in "},
-        };
-    for (const auto& [killed, before, passwords, next, status, after, told] : rows) {
-        const QByteArray newText = killed == "decrypt" ? plain : image;
+    return ::geteuid() == 0 ? nobody : ::geteuid();
+}
+
+const QByteArray plain = QByteArray("Hi\r\n").repeated(3 << 18);
+const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(3 << 18) + "99";
+const QByteArray underZzzzz = '\xA9' + QByteArray("\xC7\xE8\x8C\x89").repeated(3 << 18) + "122";
+const QByteArray torn = "<neither old nor new>";
+
+[[nodiscard]] QByteArray fileOf(const QByteArray& top)
+{
+    return top + "/notes.txt";
+}
+
+int restoreFromBackup(const QByteArray& top)
+{
+    writeBytes(fileOf(top), plain);
+    return 0;
+}
+
+int replaceByAnother(const QByteArray& top)
+{
+    writeBytes(top + "/new.txt", "someone else's");
+    return ::rename(top + "/new.txt", fileOf(top));
+}
+
+int damageTheRecord(const QByteArray& top)
+{
+    const QString folder = QFile::decodeName(top + "/state/cindral/recovery");
+    const QStringList copies = QDir(folder).entryList({"*.save"});
+    const int fd = copies.size() == 1
+                       ? ::open(QFile::encodeName(folder + '/' + copies[0]), O_WRONLY | O_APPEND)
+                       : -1;
+    return (::write(fd, "x", 1) == 1 ? 0 : 1) | ::close(fd);
+}
+
+int openToOthers(const QByteArray& top)
+{
+    return ::chmod(top + "/state/cindral/recovery", 0777);
+}
+
+int writeAtTheStart(const QByteArray& top)
+{
+    const int fd = ::open(fileOf(top), O_WRONLY | O_NONBLOCK);
+    return (::pwrite(fd, "someone else's", 14, 0) == 14 ? 0 : 1) | ::close(fd);
+}
+
+// Only what waits for the lease could open the file now.
+int openMeanwhile(const QByteArray& top)
+{
+    const int fd = ::open(fileOf(top), O_RDONLY | O_NONBLOCK);
+    return fd < 0 && errno == EWOULDBLOCK ? 0 : 1 + ::close(fd);
+}
+
+// No name the tool gives its temporary files is left beside the file.
+[[nodiscard]] QStringList hiddenNamesIn(const QString& top)
+{
+    return QDir(top).entryList({".cindral-*"}, QDir::AllEntries | QDir::Hidden | QDir::System);
+}
+
+// A save of notes.txt stopped at a given moment, with what someone else does then (`meddle`) and
+// before the next run of the tool (`after`). A file with a second name is overwritten in place,
+// one with none replaced. Killed midway through overwriting the file, its next run of any
+// command finishes the save before anything else, as it does a decryption's or a rekey's; but
+// it writes only what shows its own interrupted overwrite. A file restored from a backup, written
+// anew, replaced by another or open to others keeps what they made of it, and the new text is
+// kept for the user and told of once, as is a record that cannot be read. Killed right before or
+// after the exchange of names, nothing hidden is left beside the file. Others who had the file
+// open before are a refusal; others who open it during an overwrite wait for its end, and where
+// they need not wait (the tool may write the file but does not own it), what they wrote is found.
+TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
+{
+    struct Row
+    {
+        const char* situation;
+        QByteArray command = "encrypt";
+        nlink_t links = 2;
+        Stop stop = {SYS_pwrite64, 2};
+        int (*meddle)(const QByteArray& top) = nullptr;
+        int (*after)(const QByteArray& top) = nullptr;
+        int status = 128 + SIGKILL;
+        std::string told{}; // by the stopped run or the next
+        QByteArray file = image;
+        QByteArrayList environment{};
+        uid_t user = ::geteuid();
+    };
+    const std::string kept = "; the new text is kept in ";
+    const Row rows[] = {
+        {.situation = "killed", .told = ": finished an interrupted save"},
+        {.situation = "killed decrypting",
+         .command = "decrypt",
+         .told = ": finished an interrupted save",
+         .file = plain},
+        {.situation = "killed rekeying",
+         .command = "rekey",
+         .told = ": finished an interrupted save"},
+        {.situation = "restored",
+         .after = restoreFromBackup,
+         .told = ": the file holds its old text",
+         .file = plain},
+        {.situation = "written into after the interruption",
+         .after = writeAtTheStart,
+         .told = ": the file was changed after the interruption" + kept,
+         .file = torn},
+        {.situation = "replaced",
+         .after = replaceByAnother,
+         .told = ": the file is now another file" + kept,
+         .file = "someone else's"},
+        {.situation = "record damaged",
+         .after = damageTheRecord,
+         .told = ": its record cannot be read" + kept,
+         .file = torn},
+        {.situation = "recovery folder open to others",
+         .after = openToOthers,
+         .told = ": left alone: others may write into the folder",
+         .file = torn},
+        {.situation = "no home of its own",
+         .told = ": finished an interrupted save",
+         .environment = {"HOME=/nonexistent", "XDG_STATE_HOME="},
+         .user = nobody},
+        {.situation = "killed after the exchange",
+         .links = 1,
+         .stop = {SYS_renameat2, 1, Stop::When::Exit}},
+        {.situation = "killed before the exchange",
+         .links = 1,
+         .stop = {SYS_renameat2, 1},
+         .file = plain},
+        {.situation = "written after the last check",
+         .links = 1,
+         .stop = {SYS_renameat2, 1, Stop::When::Entry, Stop::Then::Resume},
+         .meddle = writeAtTheStart,
+         .status = 2,
+         .told = "(the file changed while being worked on)",
+         .file = "someone else's" + plain.sliced(14)},
+        {.situation = "opened during the overwrite",
+         .stop = {SYS_pwrite64, 2, Stop::When::Entry, Stop::Then::Resume},
+         .meddle = openMeanwhile,
+         .status = 0},
+        {.situation = "written during the overwrite by its sharer",
+         .stop = {SYS_pwrite64, 2, Stop::When::Entry, Stop::Then::Resume},
+         .meddle = writeAtTheStart,
+         .status = 2,
+         .told = "(another program wrote to the file while it was overwritten" + kept,
+         .file = "someone else's" + image.sliced(14),
+         .user = sharer},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        if (row.user != ::geteuid() && ::geteuid() != 0)
+            continue; // only root can save as another user
         const QTemporaryDir folder;
         const QByteArray top = QFile::encodeName(folder.path());
-        const QByteArrayList state{"XDG_STATE_HOME=" + top + "/state"};
-        writeBytes(top + "/notes.txt", before);
-        ASSERT_EQ(::link(top + "/notes.txt", top + "/other.txt"), 0);
-        CliProcess traced(folder.path(), {"--password-stdin", killed, "notes.txt"},
-                          {.environment = state, .trace = CliProcess::Trace::Yes});
-        const CliRun killedRun = traced.finishTraced(passwords, 3);
-        ASSERT_EQ(killedRun.status, 128 + SIGKILL) << killedRun.err;
-        const QByteArray interrupted = readBytes(top + "/notes.txt");
-        EXPECT_TRUE(interrupted != before && interrupted != newText);
-        const QStringList copies = entriesOf(folder.filePath("state/cindral/recovery"));
-        ASSERT_EQ(copies.size(), 1);
-        const QByteArray copy = readBytes(top + "/state/cindral/recovery/" + copies[0].toUtf8());
-        EXPECT_TRUE(copy.startsWith(newText));
-        EXPECT_EQ(copy.contains(plain.left(64)), killed == "decrypt");
-        if (after == "someone else's") {
-            writeBytes(top + "/new.txt", after);
-            ASSERT_EQ(::rename(top + "/new.txt", top + "/notes.txt"), 0);
+        const QByteArray before = row.command == "encrypt"   ? plain
+                                  : row.command == "decrypt" ? image
+                                                             : underZzzzz;
+        writeBytes(fileOf(top), before);
+        ASSERT_EQ(::chmod(top, 0755) | ::mkdir(top + "/state", 0700) |
+                      ::chown(top + "/state", row.user, row.user) |
+                      ::chown(fileOf(top), others(), ::geteuid() == 0 ? sharer : ::getegid()) |
+                      ::chmod(fileOf(top), 0664) |
+                      (row.links == 2 ? ::link(fileOf(top), top + "/other.txt") : 0),
+                  0);
+        const QByteArray fallback = "/var/tmp/cindral-" + QByteArray::number(row.user);
+        const bool fallbackThere = QFileInfo::exists(QFile::decodeName(fallback));
+        const QByteArrayList environment =
+            row.environment + QByteArrayList{"XDG_STATE_HOME=" + top + "/state"};
+        Stop stop = row.stop;
+        if (row.meddle)
+            stop.meddle = [&] {
+                EXPECT_EQ(asUser(others(), others(), [&] { return row.meddle(top); }), 0);
+            };
+        const CliRun stopped =
+            CliProcess(
+                folder.path(), {"--password-stdin", row.command, "notes.txt"},
+                {.environment = environment, .trace = CliProcess::Trace::Yes, .user = row.user})
+                .finishTraced(row.command == "rekey" ? "zzzzz\nabcde\n" : "abcde\n", stop);
+        EXPECT_EQ(stopped.status, row.status) << stopped.err;
+        const QByteArray recovery = top + "/state/cindral/recovery";
+        for (const QString& copy : entriesOf(QFile::decodeName(recovery))) {
+            EXPECT_EQ(readBytes(recovery + '/' + QFile::encodeName(copy)).contains(plain.left(64)),
+                      row.command == "decrypt")
+                << "a copy holds the plain text only of a decryption";
         }
-
-        const CliRun run = CliProcess(folder.path(), {"--password-stdin", next, "notes.txt"},
-                                      {.environment = state})
-                               .finish("abcde\n");
-        EXPECT_EQ(run.status, status) << run.err;
-        const std::string line = run.err.substr(0, run.err.find('\n'));
-        const std::string expected = top.toStdString() + "/notes.txt" + told;
-        EXPECT_EQ(line.substr(0, expected.size()), expected);
-        EXPECT_EQ(readBytes(top + "/notes.txt"), after);
-        const QStringList left = entriesOf(folder.filePath("state/cindral/recovery"));
-        if (after != "someone else's") {
-            EXPECT_EQ(left, QStringList());
-            continue;
+        ASSERT_EQ(row.after ? row.after(top) : 0, 0);
+        const CliRun next = CliProcess(folder.path(), {"status", "notes.txt"},
+                                       {.environment = environment, .user = row.user})
+                                .finish("");
+        const std::string told = stopped.err + next.err;
+        EXPECT_NE(told.find(row.told), std::string::npos) << told;
+        const QByteArray after = readBytes(fileOf(top));
+        EXPECT_EQ(row.file == torn ? after != before && after != image : after == row.file, true);
+        EXPECT_EQ(hiddenNamesIn(folder.path()), QStringList());
+        const std::size_t keptAt = told.find(kept);
+        if (keptAt != std::string::npos) {
+            EXPECT_TRUE(readBytes(QByteArray::fromStdString(told.substr(
+                                      keptAt + kept.size(),
+                                      told.find_first_of(")\n", keptAt) - keptAt - kept.size())))
+                            .startsWith(image));
         }
-        const QByteArray kept = QByteArray::fromStdString(line.substr(line.rfind(' ') + 1));
-        EXPECT_EQ(kept, top + "/state/cindral/recovery/" + left.value(0).toLocal8Bit());
-        EXPECT_EQ(readBytes(kept), image);
-        const CliRun again = CliProcess(folder.path(), {"--password-stdin", next, "notes.txt"},
-                                        {.environment = state})
-                                 .finish("abcde\n");
-        EXPECT_EQ(again.status, 1);
-        EXPECT_EQ(again.err.find("interrupted"), std::string::npos) << again.err;
+        const CliRun again = CliProcess(folder.path(), {"status", "notes.txt"},
+                                        {.environment = environment, .user = row.user})
+                                 .finish("");
+        EXPECT_EQ(again.err.find("interrupted"), std::string::npos) << "told once: " << again.err;
+        if (!fallbackThere)
+            (void)::rmdir(fallback);
     }
 }
 
