@@ -128,7 +128,8 @@ Outcome handleFailure(WindowServices& window, const OperationTable& table, Failu
 // Runs `steps` with the pointer busy and the status bar shown; whatever they throw ends the
 // operation with its box.
 template <typename Steps>
-[[nodiscard]] Outcome guarded(WindowServices& window, const OperationTable& table, Steps steps)
+[[nodiscard]] Outcome guarded(WindowServices& window, const OperationState& state,
+                              const OperationTable& table, Steps steps)
 {
     window.pointerBusy();
     window.showStatusBar();
@@ -143,7 +144,7 @@ template <typename Steps>
             handleFailure(window, table, failure.number(), QString::fromUtf8(failure.what()));
         // A save that could not stand has kept its new text: the window says where.
         if (!failure.keptIn().empty())
-            window.keptTexts({QFile::decodeName(window.chosenFileName()) + QStringLiteral(": ") +
+            window.keptTexts({QFile::decodeName(state.filename) + QStringLiteral(": ") +
                               QString::fromUtf8(failure.what())});
         return outcome;
     } catch (const std::bad_alloc&) {
@@ -163,14 +164,14 @@ template <typename Steps>
 Outcome runOperation(WindowServices& window, OperationState& state, const OperationTable& table,
                      TextDestination destination, qsizetype pieceSize)
 {
-    return guarded(window, table,
+    return guarded(window, state, table,
                    [&] { return runSteps(window, state, table, destination, pieceSize); });
 }
 
 std::optional<cipher::FileStatus> runMarkerTest(WindowServices& window, OperationState& state,
                                                 const OperationTable& table)
 {
-    const Outcome outcome = guarded(window, table, [&] {
+    const Outcome outcome = guarded(window, state, table, [&] {
         state.cleanval();
         (void)loadChosenFile(window, state, table.lineEnds, markerTestPieceSize,
                              OpenedFile::Purpose::Read);

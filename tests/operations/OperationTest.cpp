@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "RecordingWindow.h"
+#include "base/Failure.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
@@ -39,6 +40,7 @@ enum class Setup
     BlankFileBox, // tested only for being empty: the chosen file is still used
     OutOfMemory,  // raised when the chosen file name is asked for
     Unexpected,   // anything else raised there
+    KeptCopy,     // a failure there that keeps a new text for the user
 };
 
 // One run of an operation on a real file in a fresh folder, and what it should do.
@@ -95,6 +97,9 @@ Run run(const Row& row, Operation operation, cindral::OperationState& state)
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
         window.chosenFileFailure = std::make_exception_ptr(std::logic_error("unexpected"));
+    if (row.setup == Setup::KeptCopy)
+        window.chosenFileFailure = std::make_exception_ptr(
+            cindral::Failure(cindral::FailureNumber::FileError, "kept in K", "K"));
     const Outcome outcome = operation(window, state, cindral::defaultPieceSize);
     return {outcome, (window.calls.join('|') + '|').toStdString(), readBytes(path)};
 }
@@ -147,6 +152,8 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
          Setup::OutOfMemory},
         {"AnyOtherException", password, plain, busy + restore + programError, Outcome::Failed,
          Setup::Unexpected},
+        {"NewTextKept", password, plain, busy + restore + fileError + "kept:: kept in K|",
+         Outcome::Failed, Setup::KeptCopy},
     };
     cindral::OperationState state; // one record serves every run, as in the main window
     for (const Row& row : rows)

@@ -51,6 +51,10 @@ public:
         reason = why;
         messageBox(prompt, title, icon);
     }
+    void keptTexts(const QStringList& lines) override
+    {
+        calls << QStringLiteral("kept:") + lines.join(QLatin1Char('/'));
+    }
     void progress(qint64, qint64) override
     {
         if (onPiece)

@@ -26,7 +26,8 @@ constexpr int endedByWatchdog = 99;
 
 // Runs the program as main does, running the steps from its event loop 20 ms apart once the
 // main window is up; a watchdog ends a program that hangs.
-int runProgramWith(QList<std::function<void()>> steps, const QByteArrayList& arguments = {})
+int runProgramWith(QList<std::function<void()>> steps, const QByteArrayList& arguments = {},
+                   const QStringList& keptTexts = {})
 {
     QTimer stepper;
     QTimer::singleShot(10000, &stepper, [] { QCoreApplication::exit(endedByWatchdog); });
@@ -37,7 +38,7 @@ int runProgramWith(QList<std::function<void()>> steps, const QByteArrayList& arg
             steps.takeFirst()();
     });
     stepper.start(20);
-    return runProgram(arguments);
+    return runProgram(arguments, keptTexts);
 }
 
 } // namespace
@@ -50,21 +51,41 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
+    // A save an earlier run left that cannot be finished is shown in a box once the window is
+    // up, naming where its new text is kept.
     void closingTheMainWindowFirstEndsTheProgramWhenTheSplashCloses()
     {
+        const QTemporaryDir home;
+        const QByteArray state = qgetenv("XDG_STATE_HOME");
+        QVERIFY(qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath("state"))));
+        QVERIFY(QDir().mkpath(home.filePath("state/cindral/recovery")));
+        writeBytes(home.filePath("state/cindral/recovery/a1.save"), "no record");
+        const QStringList keptTexts = settleInterruptedSaves();
+        qputenv("XDG_STATE_HOME", state);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
         QPointer<MainWindow> form;
         bool runningWithSplashAlone = false;
-        const int exitCode = runProgramWith({
-            [&] { (form = topLevel<MainWindow>())->close(); },
-            [&] {
-                runningWithSplashAlone =
-                    (!form || !form->isVisible()) && topLevel<SplashWindow>()->isVisible();
-                QTest::mouseClick(topLevel<SplashWindow>()->windowHandle(), Qt::LeftButton, {},
-                                  QPoint(300, 30));
-            },
-        });
+        const int exitCode =
+            runProgramWith({
+                               [&] { (form = topLevel<MainWindow>())->close(); },
+                               [&] {
+                                   runningWithSplashAlone = (!form || !form->isVisible()) &&
+                                                            topLevel<SplashWindow>()->isVisible();
+                                   QTest::mouseClick(topLevel<SplashWindow>()->windowHandle(),
+                                                     Qt::LeftButton, {}, QPoint(300, 30));
+                               },
+                           },
+                           {}, keptTexts);
         QVERIFY(runningWithSplashAlone);
         QCOMPARE(exitCode, 0);
+        const QString setAside = home.filePath("state/cindral/recovery/a1");
+        QCOMPARE(answeredBoxes(),
+                 QStringList("Saves Not Finished | These saves could not be finished. The new text "
+                             "of each is kept for you:\n\n" +
+                             setAside +
+                             ".save: an interrupted save could not be finished: its "
+                             "record cannot be read; the new text is kept in " +
+                             setAside + ".unreadable | Warning"));
     }
 
     // Started as a file manager's Open With starts it. A write beyond the file-size limit fails
