@@ -151,6 +151,12 @@ void checkIntact(const Copy& copy)
     return file.isOpen() && lock(file.get()) ? std::move(file) : FileDescriptor();
 }
 
+[[nodiscard]] InterruptedSave laterRun(const Copy& copy, const Failure& failure)
+{
+    return {Outcome::LeftAlone, copy.record.path,
+            QString::fromUtf8(failure.what()) + QStringLiteral("; a later run finishes the save")};
+}
+
 // What the copy makes of its file; nothing when another Cindral is at work on it.
 [[nodiscard]] std::optional<InterruptedSave> finish(const Copy& copy)
 {
@@ -162,9 +168,7 @@ void checkIntact(const Copy& copy)
     try {
         taken.emplace(file.get());
     } catch (const Failure& failure) {
-        return InterruptedSave{Outcome::LeftAlone, copy.record.path,
-                               QString::fromUtf8(failure.what()) +
-                                   QStringLiteral("; a later run finishes the save")};
+        return laterRun(copy, failure);
     }
     const WriteLease& lease = *taken;
     switch (overwriteblocks::judge(file.get(), copy.fd.get(), copy.record)) {
@@ -174,7 +178,12 @@ void checkIntact(const Copy& copy)
         drop(copy);
         return InterruptedSave{Outcome::Dropped, copy.record.path, {}};
     case overwriteblocks::Found::Interrupted:
-        fileio::copyOver(file.get(), copy.fd.get(), copy.record.length, defaultPieceSize);
+        // Cut short again (a full disk), the copy stays for the next run to go on from.
+        try {
+            fileio::copyOver(file.get(), copy.fd.get(), copy.record.length, defaultPieceSize);
+        } catch (const Failure& failure) {
+            return laterRun(copy, failure);
+        }
         if (!lease.stillUnbroken() &&
             !fileio::holdsTheStartOf(file.get(), copy.fd.get(), copy.record.length,
                                      defaultPieceSize))

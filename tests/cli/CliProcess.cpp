@@ -78,6 +78,9 @@ CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, S
     for (QByteArray& word : words)
         argv.append(word.data());
     argv.append(nullptr);
+    // LeakSanitizer cannot run under ptrace; the untraced runs look for leaks.
+    if (m_setup.trace == Trace::Yes)
+        m_setup.environment.prepend("ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0");
     const QVector<char*> envp = environmentWith(m_setup.environment);
     int input[2];
     int execFailed[2];
