@@ -132,13 +132,13 @@ void SplashWindow::bringUpMainWindow()
     if (!m_startFile.isEmpty())
         mainWindow->chooseFile(m_startFile);
     mainWindow->show();
-    if (!m_keptTexts.isEmpty())
-        QTimer::singleShot(0, mainWindow,
-                           [mainWindow, lines = m_keptTexts] { mainWindow->keptTexts(lines); });
     if (isVisible()) {
         raise();
         activateWindow();
     }
+    if (!m_keptTexts.isEmpty())
+        QTimer::singleShot(0, mainWindow,
+                           [mainWindow, lines = m_keptTexts] { mainWindow->keptTexts(lines); });
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
