@@ -83,6 +83,18 @@ void showText(const LoadedText& text, int stream, const Producer& produce)
         throw filefailure::changed();
 }
 
+// A file that cannot be written still has its new text made first, kept nowhere: a failure on
+// the way there (a character that cannot be encrypted) is the one to report.
+void saveNewText(const LoadedText& text, const Producer& produce, qsizetype pieceSize)
+{
+    if (const std::optional<Failure> unwritable = text.file().whyUnwritable()) {
+        TextSink discard(TextSink::Kind::Discard, -1);
+        produce(discard);
+        throw *unwritable;
+    }
+    savetext(text.file(), produce, pieceSize);
+}
+
 [[nodiscard]] Outcome runSteps(WindowServices& window, OperationState& state,
                                const OperationTable& table, TextDestination destination,
                                qsizetype pieceSize)
@@ -108,7 +120,7 @@ void showText(const LoadedText& text, int stream, const Producer& produce)
         restore(window);
         return Outcome::Succeeded;
     }
-    savetext(text.file(), produce, pieceSize);
+    saveNewText(text, produce, pieceSize);
     restore(window);
     table.succeeded.showIn(window);
     return Outcome::Succeeded;
