@@ -28,8 +28,8 @@ enum class FailureNumber : int
 // trailer that is no number), by the file reading and writing through filefailure (7, 61, 75)
 // and by the windows for a chosen name they cannot tell apart or a folder they could not list
 // (75). Nothing but the operations'
-// frame catches it (operations/OperationFrame.cpp), which shows the box its number chooses;
-// out-of-memory and any other exception reach that frame as 7 and 51.
+// failure handler catches it (guarded, operations/OperationSteps.h), which shows the box its
+// number chooses; out-of-memory and any other exception reach that handler as 7 and 51.
 class Failure : public std::runtime_error
 {
 public:

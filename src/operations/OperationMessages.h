@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "operations/FailureBox.h"
 #include "operations/MessageBoxText.h"
 
 // Everything the operations say to the user, word for word.
@@ -37,6 +38,11 @@ inline constexpr MessageBoxText illegalCharacters{
 inline constexpr MessageBoxText encryptFileError{
     u"The file does not exist or access to the file is denied.", u"File Error",
     MessageIcon::Critical};
+// Encrypt's failure boxes, rekey's too; a failure number not listed shows programError.
+inline constexpr FailureBox encryptFailures[] = {
+    {FailureNumber::IllegalCharacter, illegalCharacters},
+    {FailureNumber::FileError, encryptFileError},
+};
 
 // The Decrypt operation's own.
 inline constexpr MessageBoxText decryptShortPassword{
@@ -51,6 +57,10 @@ inline constexpr MessageBoxText decrypted{u"The selected File has been Decrypted
                                           u"Decripted", MessageIcon::Information};
 inline constexpr MessageBoxText decryptFileError{u"The file does not exist", u"File Error",
                                                  MessageIcon::Critical};
+// Decrypt's failure boxes, cat's and status's too; a damaged body is an internal error.
+inline constexpr FailureBox decryptFailures[] = {
+    {FailureNumber::FileError, decryptFileError},
+};
 
 // The window's box of saves that could not be finished, at its start or when a save in place
 // could not stand; the prompt is followed by a line a save.
