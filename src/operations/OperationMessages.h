@@ -50,7 +50,8 @@ inline constexpr MessageBoxText decryptShortPassword{
     u"Password Error", MessageIcon::Exclamation};
 inline constexpr MessageBoxText notEncrypted{u"File is Not Encrypted, you cannot Decrypt it!",
                                              u"Encryption Error", MessageIcon::Exclamation};
-// The prompt is the verdict the password check leaves behind.
+// The box of the password check's verdict Verdict::WrongPassword, which its prompt says in
+// words.
 inline constexpr MessageBoxText wrongPassword{u"Wrong Password", u"Wrong Password,Access Denied",
                                               MessageIcon::Critical};
 inline constexpr MessageBoxText decrypted{u"The selected File has been Decrypted and Saved",
