@@ -114,8 +114,6 @@ Outcome refuse(WindowServices& window, const MessageBoxText& box)
     return Outcome::Refused;
 }
 
-// A file that cannot be written still has its new text made first, kept nowhere: a failure on
-// the way there (a character that cannot be encrypted) is the one to report.
 void saveNewText(const LoadedText& text, const std::function<void(TextSink&)>& produce,
                  qsizetype pieceSize)
 {

@@ -49,7 +49,9 @@ enum class Passwords
 // window restored. Gives Outcome::Refused.
 Outcome refuse(WindowServices& window, const MessageBoxText& box);
 
-// Saves what `produce` writes over the file `text` is read from, as savetext does.
+// Saves what `produce` writes over the file `text` is read from, as savetext does. For a file
+// that cannot be written the new text is still made, kept nowhere, before the file's failure is
+// thrown: a failure on the way there (a character that cannot be encrypted) is the one reported.
 void saveNewText(const LoadedText& text, const std::function<void(TextSink&)>& produce,
                  qsizetype pieceSize);
 
