@@ -27,9 +27,13 @@ enum class FailureNumber : int
 // Raised by the cipher (5, 6, 11, 13: a code outside 0..255, a password too long or empty, a
 // trailer that is no number), by the file reading and writing through filefailure (7, 61, 75)
 // and by the windows for a chosen name they cannot tell apart or a folder they could not list
-// (75). Nothing but the operations'
-// frame catches it (operations/OperationFrame.cpp), which shows the box its number chooses;
-// out-of-memory and any other exception reach that frame as 7 and 51.
+// (75). The operations' failure handler (guarded, operations/OperationSteps.h) catches it and
+// shows the box its number chooses; out-of-memory and any other exception reach that handler as
+// 7 and 51. Elsewhere it is caught only to go on another way: Decrypt's body that cannot be
+// shifted back becomes 51 (operations/DecryptOperation.cpp); a save that cannot make a new file
+// overwrites in place (files/Savetext.cpp); the recovery tries the next folder, and leaves alone
+// or keeps for the user, with the reason, what it cannot settle (files/RecoveryFolder.cpp,
+// files/InterruptedSaves.cpp).
 class Failure : public std::runtime_error
 {
 public:

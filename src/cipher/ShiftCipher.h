@@ -15,14 +15,16 @@ namespace cindral::cipher {
 // Throws Failure(IllegalCharacter) for a password of fewer than three characters.
 [[nodiscard]] int shiftOf(QByteArrayView password);
 
-// Raises every code of `secret` by the shift of `password`. Throws Failure(IllegalCharacter) at
-// the first code that would exceed 255 or become a CR (13), which an encrypted body never holds;
-// the piece is then partly shifted and must be discarded. An empty piece is no failure under
-// any password.
+// Raises every code of `secret` by the shift of `password`. The whole piece is shifted first and
+// judged after: Failure(IllegalCharacter) when a code would exceed 255 (naming the piece's
+// highest code) or become a CR (13), which an encrypted body never holds (naming the code that
+// would); the piece is then left shifted whole, codes beyond 255 wrapped round, and must be
+// discarded. A shift above 255 fails at the first code, before anything is shifted. An empty
+// piece is no failure under any password.
 void Encrypt(std::span<char> secret, QByteArrayView password);
 
-// Lowers every code by the shift; Failure(IllegalCharacter) at the first code that would fall
-// below 0. Otherwise as Encrypt.
+// Lowers every code by the shift; Failure(IllegalCharacter), naming the piece's lowest code, when
+// a code would fall below 0. Otherwise as Encrypt.
 void decript(std::span<char> secret, QByteArrayView password);
 
 } // namespace cindral::cipher

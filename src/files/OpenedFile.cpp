@@ -174,10 +174,21 @@ void OpenedFile::checkUntouched() const
         throw filefailure::changed();
 }
 
+// Opening the file for writing proved the right to write, also where the folder would allow a
+// replacement.
+std::optional<Failure> OpenedFile::whyUnwritable() const
+{
+    if ((m_opened.st_mode & S_IWUSR) == 0)
+        return fileError("read-only");
+    if (m_writeError != 0)
+        return fromErrno(m_writeError, "cannot open");
+    return std::nullopt;
+}
+
 FileDescriptor OpenedFile::writableHandle() const
 {
-    if (m_writeError != 0)
-        throw fromErrno(m_writeError, "cannot open");
+    if (std::optional<Failure> unwritable = whyUnwritable())
+        throw *unwritable;
     FileDescriptor writable(::fcntl(m_file.get(), F_DUPFD_CLOEXEC, 0));
     if (!writable.isOpen())
         throw fromErrno(errno, "cannot open");

@@ -3,10 +3,12 @@
 
 #pragma once
 
+#include "base/Failure.h"
 #include "files/FileDescriptor.h"
 
 #include <QByteArray>
 #include <cerrno>
+#include <optional>
 #include <sys/stat.h>
 
 namespace cindral {
@@ -51,9 +53,12 @@ public:
     // Throws Failure(FileError) unless the file is in place and unchanged.
     void checkUntouched() const;
 
+    // Why the file cannot be written, as the Failure(FileError) writableHandle throws; none when
+    // it can. A file whose owner may not write is read-only, also for root.
+    [[nodiscard]] std::optional<Failure> whyUnwritable() const;
     // A handle of the file's own for writing, when it was opened to be rewritten and could be
-    // opened for writing: the right to write was proved then. Otherwise throws Failure(FileError)
-    // with the reason the system gave.
+    // opened for writing: the right to write was proved then. Otherwise throws whyUnwritable's
+    // failure, or Failure(FileError) with the reason the system gave.
     [[nodiscard]] FileDescriptor writableHandle() const;
 
 private:

@@ -22,7 +22,6 @@
 // step, or stage the whole new text elsewhere and then overwrite the file in place.
 namespace cindral {
 
-using filefailure::fileError;
 using filefailure::fromErrno;
 using Producer = std::function<void(TextSink&)>;
 
@@ -32,28 +31,6 @@ void produceInto(int fd, const Producer& produce)
 {
     TextSink sink(TextSink::Kind::File, fd);
     produce(sink);
-}
-
-// The file cannot take the new text, but the text is made all the same: a failure on the way
-// there (a character that cannot be encrypted) is the one to report.
-[[noreturn]] void produceThenFail(const Producer& produce, const Failure& failure)
-{
-    TextSink sink(TextSink::Kind::Discard, -1);
-    produce(sink);
-    throw failure;
-}
-
-// Opening the file for writing proves the right to write, also where the folder would allow a
-// replacement. A file whose owner may not write is read-only, also for root.
-[[nodiscard]] FileDescriptor writableHandle(const OpenedFile& file, const Producer& produce)
-{
-    if ((file.opened().st_mode & S_IWUSR) == 0)
-        produceThenFail(produce, fileError("read-only"));
-    try {
-        return file.writableHandle();
-    } catch (const Failure& failure) {
-        produceThenFail(produce, failure);
-    }
 }
 
 // A new file beside the old one that has taken over everything that decides who may use it,
@@ -125,7 +102,7 @@ void stageThenOverwrite(const OpenedFile& file, const FileDescriptor& writable,
 
 void savetext(const OpenedFile& file, const Producer& produce, qsizetype pieceSize)
 {
-    const FileDescriptor writable = writableHandle(file, produce);
+    const FileDescriptor writable = file.writableHandle();
     PendingNames names(file);
     if (std::optional<NewFile> replacement = replacementFor(file, names))
         replaceThroughNewFile(file, *replacement, names, produce);

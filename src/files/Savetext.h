@@ -18,11 +18,10 @@ namespace cindral {
 // new files, or whose identity a new file cannot take, is overwritten in place, but only once the
 // whole new text has been made in a recovery copy (see RecoveryCopy) and the space for it
 // reserved.
-// A file whose owner has no write permission is read-only: Failure(FileError), also for root.
-// A file that cannot be written still has its new text made (and discarded) first, so a failure
-// of `produce` comes before that one. A file that someone else has meanwhile replaced, moved,
-// removed or changed is left alone with Failure(FileError), and so is whatever now lies in its
-// place.
+// A file that cannot be written (see OpenedFile::whyUnwritable) fails at once with
+// Failure(FileError), before `produce` runs. A file that someone else has meanwhile replaced,
+// moved, removed or changed is left alone with Failure(FileError), and so is whatever now lies in
+// its place.
 void savetext(const OpenedFile& file, const std::function<void(TextSink&)>& produce,
               qsizetype pieceSize = defaultPieceSize);
 

@@ -8,7 +8,8 @@
 
 namespace cindral {
 
-// Where a new text is written, one piece after the other, by the producer savetext is given.
+// Where a new text is written, one piece after the other: a file, by the producer savetext is
+// given, or a stream, or nowhere.
 class TextSink
 {
 public:

@@ -5,52 +5,44 @@
 
 #include "cipher/EncryptedFileLayout.h"
 #include "cipher/Fingerprint.h"
-#include "operations/ImageWriter.h"
-#include "operations/OperationFrame.h"
 #include "operations/OperationMessages.h"
+#include "operations/OperationSteps.h"
 
 namespace cindral {
-namespace {
-
-const FailureBox failureBoxes[] = {
-    {FailureNumber::IllegalCharacter, messages::illegalCharacters},
-    {FailureNumber::FileError, messages::encryptFileError},
-};
-
-bool prepare(WindowServices& window, OperationState& state, const LoadedText&)
-{
-    window.setStageText(messages::encrypting.toString());
-    state.pwdarg = window.passwordText();
-    state.pwdavg = cipher::pwd(state.pwdarg);
-    return true;
-}
-
-void produce(TextSink& file, WindowServices& window, const OperationState& state, LoadedText& text)
-{
-    ImageWriter image(file, state.pwdarg, state.pwdavg);
-    forEveryPiece(window, text, [&](std::span<char> piece) { image.write(piece); });
-    image.finish();
-}
 
 // No opening stage: the bar keeps whatever stage text it last showed until the file has been
 // opened.
-const OperationTable table{
-    .openingStage = {},
-    .lineEnds = LineEnds::Append,
-    .refusedStatus = cipher::FileStatus::Encrypted,
-    .shortPassword = messages::encryptShortPassword,
-    .refusedFile = messages::alreadyEncrypted,
-    .succeeded = messages::encrypted,
-    .failureBoxes = failureBoxes,
-    .prepare = prepare,
-    .produce = produce,
-};
-
-} // namespace
-
 Outcome runEncrypt(WindowServices& window, OperationState& state, qsizetype pieceSize)
 {
-    return runOperation(window, state, table, TextDestination::chosenFile(), pieceSize);
+    return guarded(window, state, messages::encryptFailures, [&] {
+        state.cleanval();
+        if (!inputsAccepted(window, messages::encryptShortPassword, Passwords::Typed))
+            return Outcome::Refused;
+        LoadedText text = openChosenFile(window, state, LineEnds::Append, pieceSize,
+                                         OpenedFile::Purpose::Rewrite);
+        if (state.status == cipher::FileStatus::Encrypted)
+            return refuse(window, messages::alreadyEncrypted);
+        window.setStageText(messages::encrypting.toString());
+        state.pwdarg = window.passwordText();
+        state.pwdavg = cipher::pwd(state.pwdarg);
+        saveImage(text, state.pwdarg, state.pwdavg, pieceSize, [&](ImageWriter& image) {
+            forEveryPiece(window, text, [&](std::span<char> piece) { image.write(piece); });
+        });
+        return succeed(window, messages::encrypted);
+    });
+}
+
+void saveImage(const LoadedText& text, const QByteArray& password, int pwdavg, qsizetype pieceSize,
+               const std::function<void(ImageWriter& image)>& writeText)
+{
+    saveNewText(
+        text,
+        [&](TextSink& file) {
+            ImageWriter image(file, password, pwdavg);
+            writeText(image);
+            image.finish();
+        },
+        pieceSize);
 }
 
 } // namespace cindral

@@ -4,9 +4,14 @@
 #pragma once
 
 #include "files/PieceSize.h"
+#include "operations/ImageWriter.h"
 #include "operations/OperationState.h"
 #include "operations/Outcome.h"
 #include "operations/WindowServices.h"
+#include "text/LoadedText.h"
+
+#include <QByteArray>
+#include <functional>
 
 namespace cindral {
 
@@ -15,5 +20,11 @@ namespace cindral {
 // read, transformed and written `pieceSize` bytes at a time.
 [[nodiscard]] Outcome runEncrypt(WindowServices& window, OperationState& state,
                                  qsizetype pieceSize = defaultPieceSize);
+
+// Encrypt's save, which rekey makes too: over the file `text` is read from, the image under
+// `password`, of fingerprint `pwdavg`, of the text `writeText` hands to the image a piece at a
+// time.
+void saveImage(const LoadedText& text, const QByteArray& password, int pwdavg, qsizetype pieceSize,
+               const std::function<void(ImageWriter& image)>& writeText);
 
 } // namespace cindral

@@ -9,8 +9,8 @@
 
 namespace cindral {
 
-// One message box of an operation, kept as constant text so every box of an operation sits in
-// one table.
+// One message box of an operation, kept as constant text so that every box the operations show
+// sits in OperationMessages.h.
 struct MessageBoxText
 {
     QStringView prompt;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "operations/FailureBox.h"
 #include "operations/MessageBoxText.h"
 
 // Everything the operations say to the user, word for word.
@@ -37,6 +38,11 @@ inline constexpr MessageBoxText illegalCharacters{
 inline constexpr MessageBoxText encryptFileError{
     u"The file does not exist or access to the file is denied.", u"File Error",
     MessageIcon::Critical};
+// Encrypt's failure boxes, rekey's too; a failure number not listed shows programError.
+inline constexpr FailureBox encryptFailures[] = {
+    {FailureNumber::IllegalCharacter, illegalCharacters},
+    {FailureNumber::FileError, encryptFileError},
+};
 
 // The Decrypt operation's own.
 inline constexpr MessageBoxText decryptShortPassword{
@@ -44,13 +50,18 @@ inline constexpr MessageBoxText decryptShortPassword{
     u"Password Error", MessageIcon::Exclamation};
 inline constexpr MessageBoxText notEncrypted{u"File is Not Encrypted, you cannot Decrypt it!",
                                              u"Encryption Error", MessageIcon::Exclamation};
-// The prompt is the verdict the password check leaves behind.
+// The box of the password check's verdict Verdict::WrongPassword, which its prompt says in
+// words.
 inline constexpr MessageBoxText wrongPassword{u"Wrong Password", u"Wrong Password,Access Denied",
                                               MessageIcon::Critical};
 inline constexpr MessageBoxText decrypted{u"The selected File has been Decrypted and Saved",
                                           u"Decripted", MessageIcon::Information};
 inline constexpr MessageBoxText decryptFileError{u"The file does not exist", u"File Error",
                                                  MessageIcon::Critical};
+// Decrypt's failure boxes, cat's and status's too; a damaged body is an internal error.
+inline constexpr FailureBox decryptFailures[] = {
+    {FailureNumber::FileError, decryptFileError},
+};
 
 // The window's box of saves that could not be finished, at its start or when a save in place
 // could not stand; the prompt is followed by a line a save.

@@ -16,7 +16,8 @@ namespace cindral {
 // adds no empty line. Append puts CR LF after every line, Join drops the line ends. A CR at the
 // end of one piece and an LF at the start of the next are one line end.
 // LoadedText::lastJoined applies the Join rule a second time, backwards from the end of the file,
-// for the password check: a change to the rule here is a change there too.
+// for the password check, and firstJoined forwards from its start, for rekey's marker test of the
+// decrypted text: a change to the rule here is a change there too.
 class LineRule
 {
 public:

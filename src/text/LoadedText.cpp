@@ -41,8 +41,28 @@ void LoadedText::advance()
     }
 }
 
-// Joining drops every CR and each LF right after a CR, so from the end backwards a byte is kept
-// unless it is a CR or an LF whose byte before is a CR.
+// Joining drops every CR and each LF right after a CR.
+QByteArray LoadedText::firstJoined(qsizetype count) const
+{
+    QByteArray joined;
+    std::array<char, 4096> block{};
+    bool afterCr = false;
+    for (qint64 from = 0; joined.size() < count;) {
+        const qsizetype got = fileio::readAt(m_file.fd(), block.data(), block.size(), from);
+        if (got == 0)
+            break;
+        for (qsizetype at = 0; at < got && joined.size() < count; ++at) {
+            const char byte = block[at];
+            if (byte != cr && !(byte == lf && afterCr))
+                joined.append(byte);
+            afterCr = byte == cr;
+        }
+        from += got;
+    }
+    return joined;
+}
+
+// From the end backwards, a byte is kept unless it is a CR or an LF whose byte before is a CR.
 QByteArray LoadedText::lastJoined(qsizetype count) const
 {
     QByteArray reversed;

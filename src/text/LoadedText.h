@@ -34,8 +34,9 @@ public:
     [[nodiscard]] qint64 bytesRead() const { return m_bytesRead; }
     [[nodiscard]] qint64 fileSize() const { return m_fileSize; }
 
-    // The last `count` characters of the text with its lines joined, or all of it when it is
-    // shorter, read from the end of the file whatever piece is at hand.
+    // The first or the last `count` characters of the text with its lines joined, or all of it
+    // when it is shorter, read from the start or the end of the file whatever piece is at hand.
+    [[nodiscard]] QByteArray firstJoined(qsizetype count) const;
     [[nodiscard]] QByteArray lastJoined(qsizetype count) const;
 
 private:
