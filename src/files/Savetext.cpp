@@ -18,8 +18,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// The two routes of a save: replace the file through a new file that takes its place in one
-// step, or stage the whole new text elsewhere and then overwrite the file in place.
+// The two routes of a save, as Savetext.h tells them.
 namespace cindral {
 
 using filefailure::fromErrno;
