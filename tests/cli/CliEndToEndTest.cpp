@@ -4,6 +4,7 @@
 #include "CliProcess.h"
 #include "PseudoTerminal.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -322,11 +323,11 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 // folder alike, so b.txt is not encrypted through a/file-link nor deep.txt twice through
 // a/folder-link. A folder that cannot be listed fails with the reason, and the other files go on;
 // without -r a folder fails as any file that is no text file (see the failure table).
-// The tool runs as nobody when the test is root, whom no folder can keep out.
+// It runs as the other user, as no folder keeps root out.
 TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 {
     CliRun run;
-    const uid_t user = ::geteuid() == 0 ? 65534 : ::geteuid();
+    const uid_t user = otherUser();
     const QByteArray top = QFile::encodeName(m_folder.path());
     int failed = ::chmod(top, 0755);
     for (const QByteArray entry : {"/", "/a/", "/a/m/", "/locked/", "/C.txt", "/a-x.txt", "/b.txt",

@@ -4,11 +4,11 @@
 #include "CliProcess.h"
 
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QVector>
 #include <csignal>
 #include <fcntl.h>
-#include <grp.h>
 #include <stdexcept>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
@@ -17,12 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-[[nodiscard]] bool becomeUser(uid_t user)
-{
-    return user == ::geteuid() ||
-           (::setgroups(0, nullptr) == 0 && ::setgid(user) == 0 && ::setuid(user) == 0);
-}
 
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
 [[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv,

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CliProcess.h"
-#include "support/AsUser.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -19,14 +19,7 @@ namespace {
 
 using Stop = CliProcess::Stop;
 
-constexpr uid_t nobody = 65534;
 constexpr uid_t sharer = 4321; // may write the file, but does not own it
-
-// Whoever else touches the file: its owner nobody when the test runs as root.
-[[nodiscard]] uid_t others()
-{
-    return ::geteuid() == 0 ? nobody : ::geteuid();
-}
 
 const QByteArray plain = QByteArray("Hi\r\n").repeated(3 << 18);
 const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(3 << 18) + "99";
@@ -182,7 +175,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         writeBytes(fileOf(top), before);
         ASSERT_EQ(::chmod(top, 0755) | ::mkdir(top + "/state", 0700) |
                       ::chown(top + "/state", row.user, row.user) |
-                      ::chown(fileOf(top), others(), ::geteuid() == 0 ? sharer : ::getegid()) |
+                      ::chown(fileOf(top), otherUser(), ::geteuid() == 0 ? sharer : ::getegid()) |
                       ::chmod(fileOf(top), 0664) |
                       (row.links == 2 ? ::link(fileOf(top), top + "/other.txt") : 0),
                   0);
@@ -193,7 +186,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         Stop stop = row.stop;
         if (row.meddle)
             stop.meddle = [&] {
-                EXPECT_EQ(asUser(others(), others(), [&] { return row.meddle(top); }), 0);
+                EXPECT_EQ(asUser(otherUser(), [&] { return row.meddle(top); }), 0);
             };
         const CliRun stopped =
             CliProcess(

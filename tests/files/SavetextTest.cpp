@@ -3,9 +3,9 @@
 
 #include "files/Savetext.h"
 
-#include "support/AsUser.h"
 #include "support/FailureOf.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -20,8 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr uid_t otherUser = 4321;
 
 constexpr qsizetype savedPiece = 4096;
 
@@ -65,7 +63,7 @@ int failureOfSaveIn(Place place, const QByteArray& path, QByteArrayView content,
                                                       : 100;
     };
     const bool owned = place == Place::NewFile || place == Place::HardLinked;
-    return owned ? asUser(::geteuid(), ::getegid(), save) : asUser(otherUser, otherUser, save);
+    return asUser(owned ? ::geteuid() : otherUser(), save);
 }
 
 // Every extended attribute of a file with its value, ACLs included.
@@ -106,10 +104,11 @@ int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
     case Place::HardLinked:
         return identity | ::link(path, folder + "/other.txt");
     case Place::ClosedFolder:
-        return identity | ::chown(path, otherUser, otherUser) | ::chmod(folder, 0755);
+        return identity | ::chown(path, otherUser(), otherUser()) | ::chmod(folder, 0755);
     case Place::UntakenAttribute:
-        return identity | ::chown(path, otherUser, otherUser) |
-               ::chown(folder, otherUser, otherUser) | ::setxattr(path, "security.note", "x", 1, 0);
+        return identity | ::chown(path, otherUser(), otherUser()) |
+               ::chown(folder, otherUser(), otherUser()) |
+               ::setxattr(path, "security.note", "x", 1, 0);
     }
     return -1;
 }

@@ -6,8 +6,8 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
-#include "support/AsUser.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -20,16 +20,8 @@
 
 namespace {
 
-constexpr uid_t nobody = 65534;
-
-// The folders' owner: nobody when the test runs as root.
-[[nodiscard]] uid_t otherParty()
-{
-    return ::geteuid() == 0 ? nobody : ::geteuid();
-}
-
-// The user's file shared/att/notes.txt, in folders of the other party's, beside
-// private/notes.txt, a file of the user's own that the other party cannot reach.
+// The user's file shared/att/notes.txt, in folders of the other user's, beside
+// private/notes.txt, a file of the user's own that the other user cannot reach.
 [[nodiscard]] int setUp(const QByteArray& top, const QByteArray& content, nlink_t links)
 {
     writeBytes(top + "/private.txt", "root's own");
@@ -42,7 +34,7 @@ constexpr uid_t nobody = 65534;
     const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
     failed |= ::utimensat(AT_FDCWD, file, old, 0);
     for (const QByteArray& name : {top + "/shared", top + "/shared/att", file})
-        failed |= ::chown(name, otherParty(), otherParty());
+        failed |= ::chown(name, otherUser(), otherUser());
     return failed | (links == 2 ? ::link(file, top + "/shared/att/other.txt") : 0);
 }
 
@@ -136,7 +128,7 @@ TEST(SharedFile, WhatOthersDoMeanwhileIsRefusedAndKept)
             window.chosenFile = top + "/shared/att/notes.txt";
             std::string leftByOthers;
             window.onPiece = [&] {
-                EXPECT_EQ(asUser(otherParty(), otherParty(), [&] { return meddle(top); }), 0);
+                EXPECT_EQ(asUser(otherUser(), [&] { return meddle(top); }), 0);
                 leftByOthers = treeOf(folder.path());
             };
             cindral::OperationState state;
