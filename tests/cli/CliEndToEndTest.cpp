@@ -3,6 +3,7 @@
 
 #include "CliProcess.h"
 #include "PseudoTerminal.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 #include "support/Users.h"
 
@@ -16,15 +17,15 @@
 
 namespace {
 
-const QByteArray password = "abcde\n"; // shift 104, fingerprint 99
-const QByteArray plain = "Hi\r\n";
-const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
+using namespace example;
+
+const QByteArray typed = password + '\n'; // the line --password-stdin reads
 const std::string programError = "Program Error: An internal error has occured in the program";
 
 class CliEndToEnd : public testing::Test
 {
 protected:
-    CliRun runCli(const QByteArrayList& arguments, const QByteArray& input = password,
+    CliRun runCli(const QByteArrayList& arguments, const QByteArray& input = typed,
                   rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         return CliProcess(m_folder.path(), arguments, {.fileSizeLimit = fileSizeLimit})
@@ -85,7 +86,7 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     writeBytes(path(twin), "the twin\r\n");
     writeBytes(path("-b.txt"), "two\r\nlines"); // a name that looks like an option follows "--"
 
-    // "abcdé" in Windows-1252: 627 / 5 = 125, and still shift 104
+    // "abcdé" in Windows-1252: fingerprint 627 / 5 = 125, and still shift 104
     EXPECT_EQ((run = runCli({"--password-stdin", "encrypt", "a.txt", latin1, "--", "-b.txt"},
                             "abcd\xC3\xA9\n"))
                   .status,
@@ -94,8 +95,8 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
     EXPECT_EQ(run.out, "a.txt: Encrypted: The selected File has been Encrypted and Saved\n"
                        "caf\xE9.txt: Encrypted: The selected File has been Encrypted and Saved\n"
                        "-b.txt: Encrypted: The selected File has been Encrypted and Saved\n");
-    EXPECT_EQ(readBytes(path("a.txt")), "\xA9\xB0\xD1ur125");
-    EXPECT_EQ(readBytes(path(latin1)), "\xA9\xB0\xD1ur125");
+    EXPECT_EQ(readBytes(path("a.txt")), imageTimes(1, "125"));
+    EXPECT_EQ(readBytes(path(latin1)), imageTimes(1, "125"));
 
     EXPECT_EQ((run = runCli({"status", latin1, twin, "--", "-b.txt"}, {})).status, 0) << run.err;
     EXPECT_EQ(run.out, "caf\xE9.txt: encrypted\ncaf\xEF\xBF\xBD.txt: not encrypted\n"
@@ -139,17 +140,17 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         writeBytes(path(name), plain);
     writeBytes(path("image"), image);
     const std::tuple<QByteArrayList, QByteArray, int> rows[] = {
-        {{"encrypt", "plain"}, password, 0},
-        {{"encrypt", "image", "refused-then-done"}, password, 1},
-        {{"encrypt", "missing", "failed-then-done"}, password, 2},
+        {{"encrypt", "plain"}, typed, 0},
+        {{"encrypt", "image", "refused-then-done"}, typed, 1},
+        {{"encrypt", "missing", "failed-then-done"}, typed, 2},
         {{"decrypt", "image"}, "zzzzz\n", 1},
         {{"decrypt", "image", "missing"}, "zzzzz\n", 2},
         {{"encrypt", "plain"}, "abcd\xCE\xA9\n", 1}, // omega: no Windows-1252 byte
-        {{"scramble", "plain"}, password, 2},
-        {{"encrypt"}, password, 2},
-        {{"status"}, password, 2},
-        {{"rekey", "image"}, password, 1}, // no second line: the new password is empty
-        {{"--verbose", "encrypt", "image"}, password, 1}, // last: its lines are checked below
+        {{"scramble", "plain"}, typed, 2},
+        {{"encrypt"}, typed, 2},
+        {{"status"}, typed, 2},
+        {{"rekey", "image"}, typed, 1},                // no second line: the new password is empty
+        {{"--verbose", "encrypt", "image"}, typed, 1}, // last: its lines are checked below
     };
     for (const auto& [arguments, input, exitCode] : rows)
         EXPECT_EQ((run = runCli(QByteArrayList{"--password-stdin"} + arguments, input)).status,
@@ -186,7 +187,7 @@ TEST_F(CliEndToEnd, CatIntoAClosedPipeEndsQuietly)
     writeBytes(path("image"), image);
     CliProcess process(m_folder.path(), {"--password-stdin", "cat", "image", "missing"},
                        {.output = CliProcess::Output::ClosedPipe});
-    EXPECT_EQ((run = process.finish(password)).status, 128 + SIGPIPE);
+    EXPECT_EQ((run = process.finish(typed)).status, 128 + SIGPIPE);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(readBytes(path("image")), image);
 }
@@ -215,7 +216,7 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
 {
     CliRun run;
     const QByteArray large = plain.repeated(16 * 1024);
-    const QByteArray largeImage = '\xA9' + QByteArray("\xB0\xD1ur").repeated(16 * 1024) + "99";
+    const QByteArray largeImage = imageTimes(16 * 1024);
     const std::string denied =
         "File Error: The file does not exist or access to the file is denied.";
     const std::string notAFile = "File Error: The file does not exist (not a regular file)";
@@ -227,23 +228,22 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
     const std::string wrongPassword = "Wrong Password,Access Denied: Wrong Password";
     const QByteArray rekeyed = "abcde\nzzzzz\n";
     const Ending rows[] = {
-        {"decrypt", std::nullopt, password, 2, notAFile, 0700},
-        {"encrypt", plain, password, 2, denied + " (read-only)", 0444},
-        {"encrypt", large, password, 2, tooLarge, 0644, 4096},
-        {"decrypt", largeImage, password, 2, tooLarge, 0644, 4096},
+        {"decrypt", std::nullopt, typed, 2, notAFile, 0700},
+        {"encrypt", plain, typed, 2, denied + " (read-only)", 0444},
+        {"encrypt", large, typed, 2, tooLarge, 0644, 4096},
+        {"decrypt", largeImage, typed, 2, tooLarge, 0644, 4096},
         {"encrypt", "bell\x07here\x05x",
          "ab\x03"
          "cd\n",
          2, illegal + " (a character of code 5 cannot be shifted by 8)"},
-        {"cat", plain, password, 1,
-         "Encryption Error: File is Not Encrypted, you cannot Decrypt it!"},
+        {"cat", plain, typed, 1, "Encryption Error: File is Not Encrypted, you cannot Decrypt it!"},
         {"cat", image, "zzzzz\n", 1, wrongPassword, 0444},
         {"cat", image, "abcd\n", 1,
          "Password Error: The password should be of atleast 5 Characters/Numbers or Combination "
          "of them"},
-        {"cat", "\xA9plain", password, 2,
+        {"cat", "\xA9plain", typed, 2,
          programError + " (the file ends without a password trailer)"},
-        {"cat", "\xA9\x01ur99", password, 2, belowTheShift},
+        {"cat", "\xA9\x01ur99", typed, 2, belowTheShift},
         {"status", std::nullopt, {}, 2, notAFile, 0700},
         {"rekey", image, "abcde\nzzzz\n", 1,
          "Password Error: The password should be of atleast 5  and maximum 9 Alphabets/Numbers or "
@@ -292,13 +292,11 @@ TEST_F(CliEndToEnd, RefusalsAndFailuresSayWhyAndLeaveTheFile)
 TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 {
     CliRun run;
-    const QByteArray manyPieces = '\xA9' + QByteArray("\xB0\xD1ur").repeated(300 * 1024) + "99";
+    const QByteArray manyPieces = imageTimes(300 * 1024);
     const std::tuple<QByteArray, QByteArray> rows[] = {
         {image, "zzzzz"},
         {"\xA9\xC9u\xCAur99", "zzzzz"}, // "a\rb\r\n"
-        {"\xA9"
-         "99",
-         "zzzzz"},
+        {imageTimes(0), "zzzzz"},
         {"\xA9\xB0\xD1ur9\r\n\r9", "\x05\x05\x14\x05\x05"}, // fingerprint 8, shift 25
         {manyPieces, "\x05\x05\x14\x05\x05"},
     };
@@ -307,7 +305,7 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
         writeBytes(path("rekeyed"), before);
         writeBytes(path("twice"), before);
         EXPECT_EQ(
-            (run = runCli({"--password-stdin", "rekey", "rekeyed"}, password + newPassword + '\n'))
+            (run = runCli({"--password-stdin", "rekey", "rekeyed"}, typed + newPassword + '\n'))
                 .status,
             0)
             << run.err;
@@ -355,7 +353,7 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
     for (const auto& [arguments, exitCode, out, err] : rows) {
         CliProcess process(m_folder.path(), QByteArrayList{"--password-stdin"} + arguments,
                            {.environment = {"XDG_STATE_HOME=" + top + "/state"}, .user = user});
-        EXPECT_EQ((run = process.finish(password)).status, exitCode)
+        EXPECT_EQ((run = process.finish(typed)).status, exitCode)
             << arguments.join(' ').toStdString();
         EXPECT_EQ(run.out, out);
         EXPECT_EQ(run.err, err);

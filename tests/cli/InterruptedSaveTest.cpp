@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CliProcess.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 #include "support/Users.h"
 
@@ -21,9 +22,9 @@ using Stop = CliProcess::Stop;
 
 constexpr uid_t sharer = 4321; // may write the file, but does not own it
 
-const QByteArray plain = QByteArray("Hi\r\n").repeated(3 << 18);
-const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(3 << 18) + "99";
-const QByteArray underZzzzz = '\xA9' + QByteArray("\xC7\xE8\x8C\x89").repeated(3 << 18) + "122";
+const QByteArray plain = example::plain.repeated(3 << 18);
+const QByteArray image = example::imageTimes(3 << 18);
+const QByteArray underZzzzz = example::imageUnderZzzzz(3 << 18);
 const QByteArray torn = "<neither old nor new>";
 
 [[nodiscard]] QByteArray fileOf(const QByteArray& top)

@@ -6,6 +6,7 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
@@ -20,9 +21,7 @@ using cindral::Outcome;
 
 namespace {
 
-const QByteArray password = "abcde"; // shift 99 + 5 = 104, fingerprint 495 / 5 = 99
-const QByteArray plain = "Hi\r\n";
-const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
+using namespace example;
 
 // The window's calls, each followed by "|".
 const QString busy = "busy|show|";
@@ -120,8 +119,7 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
         {"BlankFileBox", password, plain, loaded + encrypted, Outcome::Succeeded,
          Setup::BlankFileBox, image},
         {"EmptyFile", password, "", loaded + encrypted, Outcome::Succeeded, Setup::Writable,
-         "\xA9"
-         "99"},
+         imageTimes(0)},
         {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", plain, busy + restore + noFile, Outcome::Refused,
@@ -175,10 +173,8 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
          Outcome::Refused},
         {"Success", password, image, loaded + decrypted, Outcome::Succeeded, Setup::Writable,
          plain},
-        {"EmptyBody", password,
-         "\xA9"
-         "99",
-         loaded + decrypted, Outcome::Succeeded, Setup::Writable, ""},
+        {"EmptyBody", password, imageTimes(0), loaded + decrypted, Outcome::Succeeded,
+         Setup::Writable, ""},
         {"FourCharacterPassword", "abcd", image,
          checking + restore +
              "box:48:Password Error:The password should be of atleast 5 Characters/Numbers or "

@@ -6,6 +6,7 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 #include "support/Users.h"
 
@@ -104,8 +105,8 @@ TEST(SharedFile, WhatOthersDoMeanwhileIsRefusedAndKept)
         {saveAsAnEditorDoes, replaced, 1, nullptr}, {rewriteInPlace, changed, 1, changed},
         {rewriteInPlace, changed, 2, changed},      {remove, replaced, 1, nullptr},
     };
-    const QByteArray plain = QByteArray("Hi\r\n").repeated(64);
-    const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(64) + "99";
+    const QByteArray plain = example::plain.repeated(64);
+    const QByteArray image = example::imageTimes(64);
     const cindral::FileDescriptor nowhere(::open("/dev/null", O_WRONLY | O_CLOEXEC));
     const std::tuple<const char*, Operation> operations[] = {
         {"encrypt",
@@ -123,7 +124,7 @@ TEST(SharedFile, WhatOthersDoMeanwhileIsRefusedAndKept)
             const QByteArray top = QFile::encodeName(folder.path());
             ASSERT_EQ(setUp(top, std::string(name) == "encrypt" ? plain : image, links), 0);
             RecordingWindow window;
-            window.password = "abcde";
+            window.password = example::password;
             window.fileBox = folder.path();
             window.chosenFile = top + "/shared/att/notes.txt";
             std::string leftByOthers;
