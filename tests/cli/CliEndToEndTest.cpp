@@ -186,7 +186,7 @@ TEST_F(CliEndToEnd, CatIntoAClosedPipeEndsQuietly)
     CliRun run;
     writeBytes(path("image"), image);
     CliProcess process(m_folder.path(), {"--password-stdin", "cat", "image", "missing"},
-                       {.output = CliProcess::Output::ClosedPipe});
+                       {.closedPipe = true});
     EXPECT_EQ((run = process.finish(typed)).status, 128 + SIGPIPE);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(readBytes(path("image")), image);

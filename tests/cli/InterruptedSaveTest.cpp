@@ -190,9 +190,8 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
                 EXPECT_EQ(asUser(otherUser(), [&] { return row.meddle(top); }), 0);
             };
         const CliRun stopped =
-            CliProcess(
-                folder.path(), {"--password-stdin", row.command, "notes.txt"},
-                {.environment = environment, .trace = CliProcess::Trace::Yes, .user = row.user})
+            CliProcess(folder.path(), {"--password-stdin", row.command, "notes.txt"},
+                       {.environment = environment, .traced = true, .user = row.user})
                 .finishTraced(row.command == "rekey" ? "zzzzz\nabcde\n" : "abcde\n", stop);
         EXPECT_EQ(stopped.status, row.status) << stopped.err;
         const QByteArray recovery = top + "/state/cindral/recovery";
