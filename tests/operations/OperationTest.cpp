@@ -86,12 +86,9 @@ Run run(const Row& row, Operation operation, cindral::OperationState& state)
         writeBytes(path, row.before);
     if (row.setup == Setup::ReadOnly)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    RecordingWindow window;
-    window.password = row.password;
-    window.fileBox = row.setup == Setup::EmptyFileBox   ? QString()
-                     : row.setup == Setup::BlankFileBox ? QStringLiteral("   ")
-                                                        : path;
-    window.chosenFile = QFile::encodeName(path);
+    RecordingWindow window(path, row.password);
+    if (row.setup == Setup::EmptyFileBox || row.setup == Setup::BlankFileBox)
+        window.fileBox = row.setup == Setup::EmptyFileBox ? QString() : QStringLiteral("   ");
     if (row.setup == Setup::OutOfMemory)
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
@@ -206,10 +203,7 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
 QString lastBox(Operation operation, const QString& path, const QByteArray& password,
                 qsizetype pieceSize)
 {
-    RecordingWindow window;
-    window.password = password;
-    window.fileBox = path;
-    window.chosenFile = QFile::encodeName(path);
+    RecordingWindow window(path, password);
     cindral::OperationState state;
     (void)operation(window, state, pieceSize);
     return window.calls.isEmpty() ? QString() : window.calls.last();
