@@ -133,11 +133,8 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
              restore,
          Outcome::Refused},
         {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegal, Outcome::Failed},
-        // Shift 8: the code 5 would become a CR, which decryption would take for a line end.
-        {"CodeThatWouldBecomeACarriageReturn",
-         "ab\x03"
-         "cd",
-         "bell\x07here\x05x", loaded + illegal, Outcome::Failed},
+        {"CodeThatWouldBecomeACarriageReturn", shift8Password, refusedUnderShift8, loaded + illegal,
+         Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
         // The text is encrypted to its end before the write fails: its own failure comes first.

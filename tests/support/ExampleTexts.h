@@ -27,4 +27,9 @@ inline const QByteArray image = "\xA9\xB0\xD1ur99";
     return '\xA9' + QByteArray("\xC7\xE8\x8C\x89").repeated(times) + "122";
 }
 
+// "ab\x03cd" shifts by 3 + 5 = 8, which would turn the code 5 into a CR, which decryption takes
+// for a line end: a text that holds it is refused.
+inline const QByteArray shift8Password = QByteArray("ab\x03") + "cd";
+inline const QByteArray refusedUnderShift8 = "bell\x07here\x05x";
+
 } // namespace example

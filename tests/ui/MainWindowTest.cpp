@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 
 #include "WindowTest.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
@@ -212,9 +213,7 @@ private slots:
                   "Wrong Password,Access Denied | Wrong Password | Critical"},
                  {QStringLiteral("secret"), "decrip",
                   "Decripted | The selected File has been Decrypted and Saved | Information"},
-                 {QStringLiteral("ab\x03"
-                                 "cd"),
-                  "encrip",
+                 {QString::fromLatin1(example::shift8Password), "encrip",
                   "Encryption Error | The file to be Encrypted has some illegal Characters which "
                   "you cannot Encrypt | Critical"},
                  {QString(40000, u'p'), "encrip",
