@@ -22,6 +22,7 @@
 namespace {
 
 constexpr qsizetype savedPiece = 4096;
+constexpr int diskFull = numbered(cindral::FailureNumber::DiskFull);
 
 // Saves `content` as a producer does, a piece at a time; the failure number, 0 for none. With
 // `failingPieces`, the producer fails with 5 (a character it cannot encrypt) after that many.
@@ -129,8 +130,7 @@ TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
         GTEST_SKIP() << "only root can save as another user";
     const QByteArray original = "the original content\r\n";
     const QByteArray longer(16 * savedPiece, 'n');
-    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
-    constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
+    constexpr int illegal = numbered(cindral::FailureNumber::IllegalCharacter);
     QTemporaryDir folder;
     const QByteArray path = name(folder.filePath("text.txt"));
     const QByteArray link = name(folder.filePath("link.txt"));
@@ -191,7 +191,6 @@ TEST(Savetext, AFullDiskChangesNothing)
     const auto unmount = qScopeGuard([&] { ::umount(name(folder.path())); });
     const QByteArray original(24 * 4096, 'o');
     writeBytes(path, original);
-    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
     EXPECT_EQ(failureOfSave(path, QByteArray(50 * 4096, 'n')), diskFull);
     ASSERT_EQ(::link(path, name(folder.filePath("other.txt"))) |
                   ::setenv("XDG_STATE_HOME", name(folder.filePath("state")), 1),

@@ -16,7 +16,7 @@ using cindral::loadtext;
 
 namespace {
 
-constexpr int fileError = static_cast<int>(cindral::FailureNumber::FileError);
+constexpr int fileError = numbered(cindral::FailureNumber::FileError);
 
 // The loaded text of a file read in pieces of `pieceSize` bytes, all pieces joined.
 QByteArray loaded(const QString& path, LineEnds lineEnds, qsizetype pieceSize)
