@@ -29,6 +29,8 @@ const QString restore = "normal|hide|";
 const QString refusedPassword = "focus|select|";
 const QString gettingData = "stage:Getting Data from the File...|";
 const QString programError = "box:16:Program Error:An internal error has occured in the program|";
+const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved|";
+const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved|";
 
 enum class Setup
 {
@@ -109,7 +111,6 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
     const QString illegal = "box:16:Encryption Error:The file to be Encrypted has some illegal "
                             "Characters which you cannot Encrypt|";
     const QString loaded = busy + gettingData + "stage:Encrypting the File...|" + restore;
-    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved|";
     const Row rows[] = {
         {"Success", password, plain, loaded + encrypted, Outcome::Succeeded, Setup::Writable,
          image},
@@ -159,7 +160,6 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
     const QString fileError = "box:16:File Error:The file does not exist|";
     const QString checking = busy + "stage:Checking for Password...|";
     const QString loaded = checking + gettingData + "stage:Decrypting the File...|" + restore;
-    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved|";
     const Row rows[] = {
         {"WrongPassword", "zzzzz", image,
          checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password|" + restore +
@@ -196,14 +196,14 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         EXPECT_EQ(run(row, &cindral::runDecrypt, state), expectedOf(row)) << row.name;
 }
 
-// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last message box.
+// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last call and "|".
 QString lastBox(Operation operation, const QString& path, const QByteArray& password,
                 qsizetype pieceSize)
 {
     RecordingWindow window(path, password);
     cindral::OperationState state;
     (void)operation(window, state, pieceSize);
-    return window.calls.isEmpty() ? QString() : window.calls.last();
+    return window.calls.isEmpty() ? QString() : window.calls.last() + '|';
 }
 
 // Texts with CR, LF and CR LF at every position, an empty last line and an empty file. The
@@ -217,8 +217,6 @@ TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
         for (qsizetype at = 0; at <= 6; ++at)
             texts.push_back(QByteArray("abcdef").insert(at, lineEnd));
     }
-    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved";
-    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved";
     QTemporaryDir folder;
     const QString path = folder.filePath("text.txt");
     const QByteArray passwords[] = {"\x01\x01\x1E\x01\x01", "a0$ a", "\xFA\xFA*\xFA\xFA"};
