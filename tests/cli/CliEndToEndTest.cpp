@@ -305,17 +305,15 @@ TEST_F(CliEndToEnd, RekeyIsDecryptThenEncrypt)
 // It runs as the other user, as no folder keeps root out.
 TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
 {
-    const uid_t user = otherUser();
-    const QByteArray& top = m_top;
-    int failed = ::chmod(top, 0755);
+    int failed = ::chmod(m_top, 0755);
     for (const QByteArray entry : {"/", "/a/", "/a/m/", "/locked/", "/C.txt", "/a-x.txt", "/b.txt",
                                    "/a/z.txt", "/a/m/deep.txt", "/locked/hidden.txt"}) {
-        const QByteArray name = top + "/tree" + entry;
+        const QByteArray name = m_top + "/tree" + entry;
         failed |= entry.endsWith('/') ? ::mkdir(name, 0755) : (writeBytes(name, plain), 0);
-        failed |= ::chown(name, user, user);
+        failed |= ::chown(name, otherUser(), otherUser());
     }
-    failed |= ::symlink("../b.txt", top + "/tree/a/file-link") |
-              ::symlink("m", top + "/tree/a/folder-link") | ::chmod(top + "/tree/locked", 0);
+    failed |= ::symlink("../b.txt", m_top + "/tree/a/file-link") |
+              ::symlink("m", m_top + "/tree/a/folder-link") | ::chmod(m_top + "/tree/locked", 0);
     ASSERT_EQ(failed, 0);
     const struct
     {
@@ -337,13 +335,13 @@ TEST_F(CliEndToEnd, RecursiveTakesTheRegularFilesBelowAFolder)
     for (const auto& row : rows) {
         const CliRun run =
             CliProcess(m_folder.path(), QByteArrayList{"--password-stdin"} + row.arguments,
-                       {.environment = {"XDG_STATE_HOME=" + top + "/state"}, .user = user})
+                       {.environment = {"XDG_STATE_HOME=" + m_top + "/state"}, .user = otherUser()})
                 .finish(typed);
         EXPECT_EQ(run.status, row.status) << row.arguments.join(' ').toStdString();
         EXPECT_EQ(run.out, row.out);
         EXPECT_EQ(run.err, row.err);
     }
-    EXPECT_EQ(::chmod(top + "/tree/locked", 0700), 0);
+    EXPECT_EQ(::chmod(m_top + "/tree/locked", 0700), 0);
 }
 
 } // namespace
