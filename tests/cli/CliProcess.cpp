@@ -4,43 +4,36 @@
 #include "CliProcess.h"
 
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QVector>
 #include <csignal>
 #include <fcntl.h>
-#include <grp.h>
 #include <stdexcept>
 #include <sys/ptrace.h>
-#include <sys/syscall.h>
 #include <sys/user.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
-
-[[nodiscard]] bool becomeUser(uid_t user)
-{
-    return user == ::geteuid() ||
-           (::setgroups(0, nullptr) == 0 && ::setgid(user) == 0 && ::setuid(user) == 0);
-}
 
 // Only async-signal-safe calls between fork and exec; a failure ends the child with 127.
 [[noreturn]] void execInChild(const QByteArray& folder, const QVector<char*>& argv,
                               const QVector<char*>& envp, int input, int out, int err,
-                              const CliProcess::Setup& setup, int execFailed)
+                              const CliSetup& setup, int execFailed)
 {
     const struct rlimit limit = {setup.fileSizeLimit, setup.fileSizeLimit};
     // Into a pipe whose reader has gone, the tool must end as cat(1) does even when it was
     // started with the signal ignored.
-    ::signal(SIGPIPE, setup.output == CliProcess::Output::ClosedPipe ? SIG_IGN : SIG_DFL);
+    ::signal(SIGPIPE, setup.closedPipe ? SIG_IGN : SIG_DFL);
     // The first terminal a session leader opens becomes its controlling terminal.
     if (::setsid() < 0 ||
         (!setup.terminal.isEmpty() && ::open(setup.terminal.constData(), O_RDWR) < 0) ||
         !becomeUser(setup.user) || ::chdir(folder.constData()) != 0 ||
         ::dup2(input, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0 ||
         ::dup2(err, STDERR_FILENO) < 0 || ::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-        (setup.trace == CliProcess::Trace::Yes &&
-         ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
+        (setup.traced && ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0))
         ::_exit(127);
     ::execve(argv.front(), argv.data(), envp.data());
     const char failed = 1;
@@ -52,54 +45,52 @@ int openOutput(const QString& path)
     return ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 }
 
-QVector<char*> environmentWith(QByteArrayList& entries)
+// The strings as exec takes them, then those of `more` up to its null, then a null.
+QVector<char*> pointersTo(QByteArrayList& strings, char** more)
 {
-    QVector<char*> envp;
-    for (QByteArray& entry : entries)
-        envp.append(entry.data());
-    for (char** entry = environ; *entry != nullptr; ++entry)
-        envp.append(*entry);
-    envp.append(nullptr);
-    return envp;
+    QVector<char*> pointers;
+    for (QByteArray& string : strings)
+        pointers.append(string.data());
+    for (; more != nullptr && *more != nullptr; ++more)
+        pointers.append(*more);
+    pointers.append(nullptr);
+    return pointers;
+}
+
+// The tool reads one line; input beyond what the pipe holds would block here. A tool that has
+// already ended makes the write fail rather than end the test.
+void writeAndClose(int fd, const QByteArray& input)
+{
+    ::signal(SIGPIPE, SIG_IGN);
+    [[maybe_unused]] const ssize_t written = ::write(fd, input.constData(), input.size());
+    ::close(fd);
 }
 
 } // namespace
 
-CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments)
-    : CliProcess(folder, arguments, Setup{})
-{}
-
-CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup)
-    : m_setup(std::move(setup))
+CliProcess::CliProcess(const QString& folder, const QByteArrayList& arguments, CliSetup setup)
 {
-    QByteArrayList words{m_setup.program};
-    words += arguments;
-    QVector<char*> argv;
-    for (QByteArray& word : words)
-        argv.append(word.data());
-    argv.append(nullptr);
+    QByteArrayList words = QByteArrayList{setup.program} + arguments;
     // LeakSanitizer cannot run under ptrace; the untraced runs look for leaks.
-    if (m_setup.trace == Trace::Yes)
-        m_setup.environment.prepend("ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0");
-    const QVector<char*> envp = environmentWith(m_setup.environment);
+    if (setup.traced)
+        setup.environment.prepend("ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0");
+    const QVector<char*> argv = pointersTo(words, nullptr);
+    const QVector<char*> envp = pointersTo(setup.environment, environ);
     int input[2];
     int execFailed[2];
     // The read end of the pipe is closed once the child has it only until exec closes it too.
     int closedPipe[2] = {-1, -1};
     const int outFile = openOutput(m_streams.filePath("out"));
-    const int out = m_setup.output == Output::File
-                        ? outFile
-                        : (::pipe2(closedPipe, O_CLOEXEC) == 0 ? closedPipe[1] : -1);
     const int err = openOutput(m_streams.filePath("err"));
-    if (out < 0 || err < 0 || ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
+    if (outFile < 0 || err < 0 || (setup.closedPipe && ::pipe2(closedPipe, O_CLOEXEC) != 0) ||
+        ::pipe2(input, O_CLOEXEC) != 0 || ::pipe2(execFailed, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot prepare the CLI's streams");
     m_pid = ::fork();
     if (m_pid == 0)
-        execInChild(folder.toLocal8Bit(), argv, envp, input[0], out, err, m_setup, execFailed[1]);
-    for (const int fd : {input[0], out, err, execFailed[1], closedPipe[0]})
+        execInChild(folder.toLocal8Bit(), argv, envp, input[0],
+                    setup.closedPipe ? closedPipe[1] : outFile, err, setup, execFailed[1]);
+    for (const int fd : {input[0], outFile, err, execFailed[1], closedPipe[0], closedPipe[1]})
         ::close(fd);
-    if (out != outFile)
-        ::close(outFile);
     m_input = input[1];
     // The pipe closes at exec without a byte: from here on the child is cindral-cli.
     char failed = 0;
@@ -119,17 +110,6 @@ CliProcess::~CliProcess()
     }
 }
 
-void CliProcess::writeInput(const QByteArray& input)
-{
-    // The tool reads one line; input beyond what the pipe holds would block here. A tool that
-    // has already ended makes the write fail rather than end the test.
-    ::signal(SIGPIPE, SIG_IGN);
-    [[maybe_unused]] const ssize_t written =
-        ::write(m_input, input.constData(), static_cast<size_t>(input.size()));
-    ::close(m_input);
-    m_input = -1;
-}
-
 CliRun CliProcess::ended(int status)
 {
     m_pid = -1;
@@ -140,7 +120,7 @@ CliRun CliProcess::ended(int status)
 
 CliRun CliProcess::finish(const QByteArray& input)
 {
-    writeInput(input);
+    writeAndClose(std::exchange(m_input, -1), input);
     int status = 0;
     for (int waited = 0; ::waitpid(m_pid, &status, WNOHANG) == 0; waited += 10) {
         if (waited == 30000)
@@ -152,16 +132,15 @@ CliRun CliProcess::finish(const QByteArray& input)
 
 CliRun CliProcess::finishTraced(const QByteArray& input, const Stop& stop)
 {
-    int calls = 0;
-    writeInput(input);
+    writeAndClose(std::exchange(m_input, -1), input);
     int status = 0;
     ::waitpid(m_pid, &status, 0); // stopped at its exec
     ::ptrace(PTRACE_SETOPTIONS, m_pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
-    bool entering = true;
+    int calls = 0;
     int signal = 0;
+    bool entering = true;
     for (;;) {
-        ::ptrace(PTRACE_SYSCALL, m_pid, nullptr, signal);
-        signal = 0;
+        ::ptrace(PTRACE_SYSCALL, m_pid, nullptr, std::exchange(signal, 0));
         if (::waitpid(m_pid, &status, 0) < 0 || !WIFSTOPPED(status))
             break;
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {

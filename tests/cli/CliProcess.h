@@ -21,44 +21,28 @@ struct CliRun
     std::string err;
 };
 
+struct CliSetup
+{
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+    QByteArray terminal{};        // none: no controlling terminal
+    QByteArrayList environment{}; // "NAME=value" entries before the test's own
+    bool traced = false;          // stopped at its start, for finishTraced
+    bool closedPipe = false;      // standard output a pipe whose reader has gone before it writes
+    uid_t user = ::geteuid();     // and group of the same number; another only for root
+    QByteArray program = CINDRAL_CLI_PATH;
+};
+
 // cindral-cli run as a user would run it: its arguments as raw bytes, in a session of its own
 // whose terminal is the one named or none (so it can never wait for a typed password), in a given
 // folder, with an optional file-size limit. Standard output and error go to files, so nothing can
-// block, or standard output to a pipe nobody reads.
+// block, or standard output to a pipe nobody reads. Once constructed, the child is cindral-cli.
 class CliProcess
 {
 public:
-    enum class Trace
-    {
-        No,
-        Yes, // stopped at its start, for finishTraced
-    };
-
-    enum class Output
-    {
-        File,
-        ClosedPipe, // a pipe whose reader has gone before the program writes
-    };
-
-    struct Setup
-    {
-        rlim_t fileSizeLimit = RLIM_INFINITY;
-        QByteArray terminal{};        // none: no controlling terminal
-        QByteArrayList environment{}; // "NAME=value" entries before the test's own
-        Trace trace = Trace::No;
-        Output output = Output::File;
-        uid_t user = ::geteuid(); // and group of the same number; another only for root
-        QByteArray program = CINDRAL_CLI_PATH;
-    };
-
-    CliProcess(const QString& folder, const QByteArrayList& arguments);
-    CliProcess(const QString& folder, const QByteArrayList& arguments, Setup setup);
+    CliProcess(const QString& folder, const QByteArrayList& arguments, CliSetup setup = {});
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
-
-    // Known only once the program has been executed, never while the child is still the test.
-    [[nodiscard]] pid_t pid() const { return m_pid; }
 
     // Writes `input` to standard input, closes it and waits for the end, killing a program still
     // running after thirty seconds.
@@ -90,11 +74,9 @@ public:
     CliRun finishTraced(const QByteArray& input, const Stop& stop);
 
 private:
-    void writeInput(const QByteArray& input);
     CliRun ended(int status);
 
     QTemporaryDir m_streams; // outside the folder the tool works in
-    Setup m_setup;
     pid_t m_pid = -1;
     int m_input = -1;
 };

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CliProcess.h"
-#include "support/AsUser.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <regex>
 #include <string>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -19,18 +21,11 @@ namespace {
 
 using Stop = CliProcess::Stop;
 
-constexpr uid_t nobody = 65534;
 constexpr uid_t sharer = 4321; // may write the file, but does not own it
 
-// Whoever else touches the file: its owner nobody when the test runs as root.
-[[nodiscard]] uid_t others()
-{
-    return ::geteuid() == 0 ? nobody : ::geteuid();
-}
-
-const QByteArray plain = QByteArray("Hi\r\n").repeated(3 << 18);
-const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(3 << 18) + "99";
-const QByteArray underZzzzz = '\xA9' + QByteArray("\xC7\xE8\x8C\x89").repeated(3 << 18) + "122";
+const QByteArray plain = example::plain.repeated(3 << 18);
+const QByteArray image = example::imageTimes(3 << 18);
+const QByteArray underZzzzz = example::imageUnderZzzzz(3 << 18);
 const QByteArray torn = "<neither old nor new>";
 
 [[nodiscard]] QByteArray fileOf(const QByteArray& top)
@@ -78,12 +73,6 @@ int openMeanwhile(const QByteArray& top)
     return fd < 0 && errno == EWOULDBLOCK ? 0 : 1 + ::close(fd);
 }
 
-// No name the tool gives its temporary files is left beside the file.
-[[nodiscard]] QStringList hiddenNamesIn(const QString& top)
-{
-    return QDir(top).entryList({".cindral-*"}, QDir::AllEntries | QDir::Hidden | QDir::System);
-}
-
 // A save of notes.txt stopped at a given moment, with what someone else does then (`meddle`) and
 // before the next run of the tool (`after`). A file with a second name is overwritten in place,
 // one with none replaced. Killed midway through overwriting the file, its next run of any
@@ -111,15 +100,11 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         uid_t user = ::geteuid();
     };
     const std::string kept = "; the new text is kept in ";
+    const std::string finished = ": finished an interrupted save";
     const Row rows[] = {
-        {.situation = "killed", .told = ": finished an interrupted save"},
-        {.situation = "killed decrypting",
-         .command = "decrypt",
-         .told = ": finished an interrupted save",
-         .file = plain},
-        {.situation = "killed rekeying",
-         .command = "rekey",
-         .told = ": finished an interrupted save"},
+        {.situation = "killed", .told = finished},
+        {.situation = "killed decrypting", .command = "decrypt", .told = finished, .file = plain},
+        {.situation = "killed rekeying", .command = "rekey", .told = finished},
         {.situation = "restored",
          .after = restoreFromBackup,
          .told = ": the file holds its old text",
@@ -141,7 +126,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
          .told = ": left alone: others may write into the folder",
          .file = torn},
         {.situation = "no home of its own",
-         .told = ": finished an interrupted save",
+         .told = finished,
          .environment = {"HOME=/nonexistent", "XDG_STATE_HOME="},
          .user = nobody},
         {.situation = "killed after the exchange",
@@ -182,7 +167,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         writeBytes(fileOf(top), before);
         ASSERT_EQ(::chmod(top, 0755) | ::mkdir(top + "/state", 0700) |
                       ::chown(top + "/state", row.user, row.user) |
-                      ::chown(fileOf(top), others(), ::geteuid() == 0 ? sharer : ::getegid()) |
+                      ::chown(fileOf(top), otherUser(), ::geteuid() == 0 ? sharer : ::getegid()) |
                       ::chmod(fileOf(top), 0664) |
                       (row.links == 2 ? ::link(fileOf(top), top + "/other.txt") : 0),
                   0);
@@ -193,20 +178,18 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         Stop stop = row.stop;
         if (row.meddle)
             stop.meddle = [&] {
-                EXPECT_EQ(asUser(others(), others(), [&] { return row.meddle(top); }), 0);
+                EXPECT_EQ(asUser(otherUser(), [&] { return row.meddle(top); }), 0);
             };
         const CliRun stopped =
-            CliProcess(
-                folder.path(), {"--password-stdin", row.command, "notes.txt"},
-                {.environment = environment, .trace = CliProcess::Trace::Yes, .user = row.user})
+            CliProcess(folder.path(), {"--password-stdin", row.command, "notes.txt"},
+                       {.environment = environment, .traced = true, .user = row.user})
                 .finishTraced(row.command == "rekey" ? "zzzzz\nabcde\n" : "abcde\n", stop);
         EXPECT_EQ(stopped.status, row.status) << stopped.err;
         const QByteArray recovery = top + "/state/cindral/recovery";
-        for (const QString& copy : entriesOf(QFile::decodeName(recovery))) {
+        for (const QString& copy : entriesOf(QFile::decodeName(recovery)))
             EXPECT_EQ(readBytes(recovery + '/' + QFile::encodeName(copy)).contains(plain.left(64)),
                       row.command == "decrypt")
                 << "a copy holds the plain text only of a decryption";
-        }
         ASSERT_EQ(row.after ? row.after(top) : 0, 0);
         const CliRun next = CliProcess(folder.path(), {"status", "notes.txt"},
                                        {.environment = environment, .user = row.user})
@@ -215,13 +198,11 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         EXPECT_NE(told.find(row.told), std::string::npos) << told;
         const QByteArray after = readBytes(fileOf(top));
         EXPECT_EQ(row.file == torn ? after != before && after != image : after == row.file, true);
-        EXPECT_EQ(hiddenNamesIn(folder.path()), QStringList());
-        const std::size_t keptAt = told.find(kept);
-        if (keptAt != std::string::npos) {
-            EXPECT_TRUE(readBytes(QByteArray::fromStdString(told.substr(
-                                      keptAt + kept.size(),
-                                      told.find_first_of(")\n", keptAt) - keptAt - kept.size())))
-                            .startsWith(image));
+        // No name the tool gives its temporary files is left beside the file.
+        EXPECT_EQ(entriesOf(folder.path()).filter(".cindral-"), QStringList());
+        std::smatch keptIn;
+        if (std::regex_search(told, keptIn, std::regex(kept + "([^)\n]*)"))) {
+            EXPECT_TRUE(readBytes(QByteArray::fromStdString(keptIn[1])).startsWith(image));
         }
         const CliRun again = CliProcess(folder.path(), {"status", "notes.txt"},
                                         {.environment = environment, .user = row.user})

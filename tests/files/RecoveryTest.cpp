@@ -7,6 +7,7 @@
 #include "files/RecoveryFolder.h"
 #include "files/RecoveryRecord.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -159,7 +160,7 @@ TEST(RecoveryFolder, IsTheUsersOwnAlone)
                   ::setenv("HOME", top + "/home", 1),
               0);
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(top + "/theirs", 65534, 65534) |
+        ASSERT_EQ(::chown(top + "/theirs", nobody, nobody) |
                       ::setenv("XDG_STATE_HOME", top + "/theirs", 1),
                   0);
     } else {

@@ -3,9 +3,9 @@
 
 #include "files/Savetext.h"
 
-#include "support/AsUser.h"
 #include "support/FailureOf.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -21,9 +21,8 @@
 
 namespace {
 
-constexpr uid_t otherUser = 4321;
-
 constexpr qsizetype savedPiece = 4096;
+constexpr int diskFull = numbered(cindral::FailureNumber::DiskFull);
 
 // Saves `content` as a producer does, a piece at a time; the failure number, 0 for none. With
 // `failingPieces`, the producer fails with 5 (a character it cannot encrypt) after that many.
@@ -65,7 +64,7 @@ int failureOfSaveIn(Place place, const QByteArray& path, QByteArrayView content,
                                                       : 100;
     };
     const bool owned = place == Place::NewFile || place == Place::HardLinked;
-    return owned ? asUser(::geteuid(), ::getegid(), save) : asUser(otherUser, otherUser, save);
+    return asUser(owned ? ::geteuid() : otherUser(), save);
 }
 
 // Every extended attribute of a file with its value, ACLs included.
@@ -106,10 +105,11 @@ int placeFile(Place place, const QByteArray& path, const QByteArray& folder)
     case Place::HardLinked:
         return identity | ::link(path, folder + "/other.txt");
     case Place::ClosedFolder:
-        return identity | ::chown(path, otherUser, otherUser) | ::chmod(folder, 0755);
+        return identity | ::chown(path, otherUser(), otherUser()) | ::chmod(folder, 0755);
     case Place::UntakenAttribute:
-        return identity | ::chown(path, otherUser, otherUser) |
-               ::chown(folder, otherUser, otherUser) | ::setxattr(path, "security.note", "x", 1, 0);
+        return identity | ::chown(path, otherUser(), otherUser()) |
+               ::chown(folder, otherUser(), otherUser()) |
+               ::setxattr(path, "security.note", "x", 1, 0);
     }
     return -1;
 }
@@ -130,8 +130,7 @@ TEST_P(SavetextIn, AFailurePartWayChangesNothingAndAWholeWriteReachesEveryName)
         GTEST_SKIP() << "only root can save as another user";
     const QByteArray original = "the original content\r\n";
     const QByteArray longer(16 * savedPiece, 'n');
-    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
-    constexpr int illegal = static_cast<int>(cindral::FailureNumber::IllegalCharacter);
+    constexpr int illegal = numbered(cindral::FailureNumber::IllegalCharacter);
     QTemporaryDir folder;
     const QByteArray path = name(folder.filePath("text.txt"));
     const QByteArray link = name(folder.filePath("link.txt"));
@@ -192,7 +191,6 @@ TEST(Savetext, AFullDiskChangesNothing)
     const auto unmount = qScopeGuard([&] { ::umount(name(folder.path())); });
     const QByteArray original(24 * 4096, 'o');
     writeBytes(path, original);
-    constexpr int diskFull = static_cast<int>(cindral::FailureNumber::DiskFull);
     EXPECT_EQ(failureOfSave(path, QByteArray(50 * 4096, 'n')), diskFull);
     ASSERT_EQ(::link(path, name(folder.filePath("other.txt"))) |
                   ::setenv("XDG_STATE_HOME", name(folder.filePath("state")), 1),

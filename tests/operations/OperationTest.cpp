@@ -6,6 +6,7 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 
 #include <QTemporaryDir>
@@ -20,9 +21,7 @@ using cindral::Outcome;
 
 namespace {
 
-const QByteArray password = "abcde"; // shift 99 + 5 = 104, fingerprint 495 / 5 = 99
-const QByteArray plain = "Hi\r\n";
-const QByteArray image = "\xA9\xB0\xD1ur99"; // "ur": CR LF shifted by 104
+using namespace example;
 
 // The window's calls, each followed by "|".
 const QString busy = "busy|show|";
@@ -30,6 +29,8 @@ const QString restore = "normal|hide|";
 const QString refusedPassword = "focus|select|";
 const QString gettingData = "stage:Getting Data from the File...|";
 const QString programError = "box:16:Program Error:An internal error has occured in the program|";
+const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved|";
+const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved|";
 
 enum class Setup
 {
@@ -87,12 +88,9 @@ Run run(const Row& row, Operation operation, cindral::OperationState& state)
         writeBytes(path, row.before);
     if (row.setup == Setup::ReadOnly)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    RecordingWindow window;
-    window.password = row.password;
-    window.fileBox = row.setup == Setup::EmptyFileBox   ? QString()
-                     : row.setup == Setup::BlankFileBox ? QStringLiteral("   ")
-                                                        : path;
-    window.chosenFile = QFile::encodeName(path);
+    RecordingWindow window(path, row.password);
+    if (row.setup == Setup::EmptyFileBox || row.setup == Setup::BlankFileBox)
+        window.fileBox = row.setup == Setup::EmptyFileBox ? QString() : QStringLiteral("   ");
     if (row.setup == Setup::OutOfMemory)
         window.chosenFileFailure = std::make_exception_ptr(std::bad_alloc());
     if (row.setup == Setup::Unexpected)
@@ -113,15 +111,13 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
     const QString illegal = "box:16:Encryption Error:The file to be Encrypted has some illegal "
                             "Characters which you cannot Encrypt|";
     const QString loaded = busy + gettingData + "stage:Encrypting the File...|" + restore;
-    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved|";
     const Row rows[] = {
         {"Success", password, plain, loaded + encrypted, Outcome::Succeeded, Setup::Writable,
          image},
         {"BlankFileBox", password, plain, loaded + encrypted, Outcome::Succeeded,
          Setup::BlankFileBox, image},
         {"EmptyFile", password, "", loaded + encrypted, Outcome::Succeeded, Setup::Writable,
-         "\xA9"
-         "99"},
+         imageTimes(0)},
         {"NoPasswordBeforeNoFile", "", plain, busy + restore + noPassword + "focus|",
          Outcome::Refused, Setup::EmptyFileBox},
         {"NoFileBeforeShortPassword", "abc", plain, busy + restore + noFile, Outcome::Refused,
@@ -138,11 +134,8 @@ TEST(EncryptOperation, CallsTheWindowAndLeavesTheFile)
              restore,
          Outcome::Refused},
         {"CodeBeyondTheShift", password, "ok\x98\r\n", loaded + illegal, Outcome::Failed},
-        // Shift 8: the code 5 would become a CR, which decryption would take for a line end.
-        {"CodeThatWouldBecomeACarriageReturn",
-         "ab\x03"
-         "cd",
-         "bell\x07here\x05x", loaded + illegal, Outcome::Failed},
+        {"CodeThatWouldBecomeACarriageReturn", shift8Password, refusedUnderShift8, loaded + illegal,
+         Outcome::Failed},
         {"MissingFile", password, "", busy + restore + fileError, Outcome::Failed, Setup::Missing},
         {"ReadOnlyFile", password, plain, loaded + fileError, Outcome::Failed, Setup::ReadOnly},
         // The text is encrypted to its end before the write fails: its own failure comes first.
@@ -167,7 +160,6 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
     const QString fileError = "box:16:File Error:The file does not exist|";
     const QString checking = busy + "stage:Checking for Password...|";
     const QString loaded = checking + gettingData + "stage:Decrypting the File...|" + restore;
-    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved|";
     const Row rows[] = {
         {"WrongPassword", "zzzzz", image,
          checking + gettingData + "box:16:Wrong Password,Access Denied:Wrong Password|" + restore +
@@ -175,10 +167,8 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
          Outcome::Refused},
         {"Success", password, image, loaded + decrypted, Outcome::Succeeded, Setup::Writable,
          plain},
-        {"EmptyBody", password,
-         "\xA9"
-         "99",
-         loaded + decrypted, Outcome::Succeeded, Setup::Writable, ""},
+        {"EmptyBody", password, imageTimes(0), loaded + decrypted, Outcome::Succeeded,
+         Setup::Writable, ""},
         {"FourCharacterPassword", "abcd", image,
          checking + restore +
              "box:48:Password Error:The password should be of atleast 5 Characters/Numbers or "
@@ -206,17 +196,14 @@ TEST(DecryptOperation, CallsTheWindowAndLeavesTheFile)
         EXPECT_EQ(run(row, &cindral::runDecrypt, state), expectedOf(row)) << row.name;
 }
 
-// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last message box.
+// Runs an operation on the file at `path` in pieces of `pieceSize` bytes; its last call and "|".
 QString lastBox(Operation operation, const QString& path, const QByteArray& password,
                 qsizetype pieceSize)
 {
-    RecordingWindow window;
-    window.password = password;
-    window.fileBox = path;
-    window.chosenFile = QFile::encodeName(path);
+    RecordingWindow window(path, password);
     cindral::OperationState state;
     (void)operation(window, state, pieceSize);
-    return window.calls.isEmpty() ? QString() : window.calls.last();
+    return window.calls.isEmpty() ? QString() : window.calls.last() + '|';
 }
 
 // Texts with CR, LF and CR LF at every position, an empty last line and an empty file. The
@@ -230,8 +217,6 @@ TEST(Operations, PiecesOfAnySizeGiveTheSameFiles)
         for (qsizetype at = 0; at <= 6; ++at)
             texts.push_back(QByteArray("abcdef").insert(at, lineEnd));
     }
-    const QString encrypted = "box:64:Encrypted:The selected File has been Encrypted and Saved";
-    const QString decrypted = "box:64:Decripted:The selected File has been Decrypted and Saved";
     QTemporaryDir folder;
     const QString path = folder.filePath("text.txt");
     const QByteArray passwords[] = {"\x01\x01\x1E\x01\x01", "a0$ a", "\xFA\xFA*\xFA\xFA"};

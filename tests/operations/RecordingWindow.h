@@ -6,6 +6,7 @@
 #include "operations/WindowServices.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <exception>
@@ -24,6 +25,12 @@ public:
     QStringList calls;
     QString reason;                // of the last failure box
     std::function<void()> onPiece; // runs once, after the first piece of the new text
+
+    RecordingWindow() = default;
+    // Given the password and the file at `path`, chosen in the dialog and named in the file box.
+    RecordingWindow(const QString& path, QByteArray password)
+        : password(std::move(password)), fileBox(path), chosenFile(QFile::encodeName(path))
+    {}
 
     [[nodiscard]] QByteArray passwordText() const override { return password; }
     [[nodiscard]] QString fileBoxText() const override { return fileBox; }

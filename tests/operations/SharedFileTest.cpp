@@ -6,8 +6,9 @@
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
-#include "support/AsUser.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
+#include "support/Users.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -15,21 +16,14 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
+
+using namespace cindral;
 
 namespace {
 
-constexpr uid_t nobody = 65534;
-
-// The folders' owner: nobody when the test runs as root.
-[[nodiscard]] uid_t otherParty()
-{
-    return ::geteuid() == 0 ? nobody : ::geteuid();
-}
-
-// The user's file shared/att/notes.txt, in folders of the other party's, beside
-// private/notes.txt, a file of the user's own that the other party cannot reach.
+// The user's file shared/att/notes.txt, in folders of the other user's, beside
+// private/notes.txt, a file of the user's own that the other user cannot reach.
 [[nodiscard]] int setUp(const QByteArray& top, const QByteArray& content, nlink_t links)
 {
     writeBytes(top + "/private.txt", "root's own");
@@ -38,11 +32,9 @@ constexpr uid_t nobody = 65534;
                  ::mkdir(top + "/shared", 0755) | ::mkdir(top + "/shared/att", 0755);
     const QByteArray file = top + "/shared/att/notes.txt";
     writeBytes(file, content);
-    // An old modification time, so that a rewrite shows even within the clock's resolution.
-    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    failed |= ::utimensat(AT_FDCWD, file, old, 0);
+    failed |= makeOld(file);
     for (const QByteArray& name : {top + "/shared", top + "/shared/att", file})
-        failed |= ::chown(name, otherParty(), otherParty());
+        failed |= ::chown(name, otherUser(), otherUser());
     return failed | (links == 2 ? ::link(file, top + "/shared/att/other.txt") : 0);
 }
 
@@ -95,54 +87,69 @@ int remove(const QByteArray& top)
 const char* const replaced = "the file or its folder was replaced while being worked on";
 const char* const changed = "the file changed while being worked on";
 
-using Operation = std::function<cindral::Outcome(RecordingWindow&, cindral::OperationState&)>;
+// What the other user does (0 when done) to a file of so many names, and why the operations that
+// write refuse, and why cat, which only reads, does (none: it succeeds).
+struct Meddling
+{
+    int (*meddle)(const QByteArray& top);
+    const char* refusal;
+    const char* catRefusal = nullptr;
+    nlink_t links = 1;
+};
+
+// An operation, the text it starts from and which of the refusals is its own.
+struct Operation
+{
+    const char* name;
+    QByteArray before;
+    const char* Meddling::*refusal;
+    std::function<Outcome(WindowServices&, OperationState&, qsizetype pieceSize)> run;
+};
 
 // Stopped once it has begun to write its new text, an operation finds that someone else has
 // swapped the file or its folder for a link to the user's private file, saved a new version over
 // it, written into it (as many bytes as before, so the size alone does not tell), or removed it.
-// It refuses with the reason and leaves everything exactly as the other party left it: it never
+// It refuses with the reason and leaves everything exactly as the other user left it: it never
 // writes through the link, never puts its older text over another's, and creates nothing. cat,
 // which only reads, has read the old file whole unless it was written into.
 TEST(SharedFile, WhatOthersDoMeanwhileIsRefusedAndKept)
 {
-    // what the other party does (0 when done), why the operation refuses, the file's names, why
-    // cat does (none: it succeeds)
-    const std::tuple<int (*)(const QByteArray&), const char*, nlink_t, const char*> rows[] = {
-        {linkFolderAway, replaced, 1, nullptr},     {linkFileAway, replaced, 1, nullptr},
-        {saveAsAnEditorDoes, replaced, 1, nullptr}, {rewriteInPlace, changed, 1, changed},
-        {rewriteInPlace, changed, 2, changed},      {remove, replaced, 1, nullptr},
+    const Meddling rows[] = {
+        {.meddle = linkFolderAway, .refusal = replaced},
+        {.meddle = linkFileAway, .refusal = replaced},
+        {.meddle = saveAsAnEditorDoes, .refusal = replaced},
+        {.meddle = rewriteInPlace, .refusal = changed, .catRefusal = changed},
+        {.meddle = rewriteInPlace, .refusal = changed, .catRefusal = changed, .links = 2},
+        {.meddle = remove, .refusal = replaced},
     };
-    const QByteArray plain = QByteArray("Hi\r\n").repeated(64);
-    const QByteArray image = '\xA9' + QByteArray("\xB0\xD1ur").repeated(64) + "99";
-    const cindral::FileDescriptor nowhere(::open("/dev/null", O_WRONLY | O_CLOEXEC));
-    const std::tuple<const char*, Operation> operations[] = {
-        {"encrypt",
-         [](auto& window, auto& state) { return cindral::runEncrypt(window, state, 16); }},
-        {"decrypt",
-         [](auto& window, auto& state) { return cindral::runDecrypt(window, state, 16); }},
-        {"cat", [&](auto& window,
-                    auto& state) { return cindral::runCat(window, state, nowhere.get(), 16); }},
+    const QByteArray plain = example::plain.repeated(64);
+    const QByteArray image = example::imageTimes(64);
+    const FileDescriptor nowhere(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    const auto cat = [&](WindowServices& window, OperationState& state, qsizetype pieceSize) {
+        return runCat(window, state, nowhere.get(), pieceSize);
     };
-    for (const auto& [meddle, reason, links, catReason] : rows) {
-        for (const auto& [name, operation] : operations) {
-            SCOPED_TRACE(testing::Message() << reason << ", " << links << " links, " << name);
-            const bool cat = std::string(name) == "cat";
+    const Operation operations[] = {
+        {.name = "encrypt", .before = plain, .refusal = &Meddling::refusal, .run = runEncrypt},
+        {.name = "decrypt", .before = image, .refusal = &Meddling::refusal, .run = runDecrypt},
+        {.name = "cat", .before = image, .refusal = &Meddling::catRefusal, .run = cat},
+    };
+    for (const Meddling& row : rows) {
+        for (const Operation& operation : operations) {
+            SCOPED_TRACE(testing::Message()
+                         << row.refusal << ", " << row.links << " links, " << operation.name);
             const QTemporaryDir folder;
             const QByteArray top = QFile::encodeName(folder.path());
-            ASSERT_EQ(setUp(top, std::string(name) == "encrypt" ? plain : image, links), 0);
-            RecordingWindow window;
-            window.password = "abcde";
-            window.fileBox = folder.path();
-            window.chosenFile = top + "/shared/att/notes.txt";
+            ASSERT_EQ(setUp(top, operation.before, row.links), 0);
+            RecordingWindow window(folder.filePath("shared/att/notes.txt"), example::password);
             std::string leftByOthers;
             window.onPiece = [&] {
-                EXPECT_EQ(asUser(otherParty(), otherParty(), [&] { return meddle(top); }), 0);
+                EXPECT_EQ(asUser(otherUser(), [&] { return row.meddle(top); }), 0);
                 leftByOthers = treeOf(folder.path());
             };
-            cindral::OperationState state;
-            const char* const expected = cat ? catReason : reason;
-            EXPECT_EQ(operation(window, state),
-                      expected ? cindral::Outcome::Failed : cindral::Outcome::Succeeded);
+            OperationState state;
+            const char* const expected = row.*operation.refusal;
+            EXPECT_EQ(operation.run(window, state, 16),
+                      expected ? Outcome::Failed : Outcome::Succeeded);
             EXPECT_EQ(window.reason.toStdString(), expected ? expected : "");
             EXPECT_EQ(treeOf(folder.path()), leftByOthers);
         }

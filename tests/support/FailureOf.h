@@ -17,3 +17,9 @@ inline int failureOf(const std::function<void()>& action)
     }
     return 0;
 }
+
+// A failure number as failureOf gives it.
+constexpr int numbered(cindral::FailureNumber number)
+{
+    return static_cast<int>(number);
+}

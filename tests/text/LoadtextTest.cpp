@@ -9,14 +9,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <tuple>
 
 using cindral::LineEnds;
 using cindral::loadtext;
 
 namespace {
 
-constexpr int fileError = static_cast<int>(cindral::FailureNumber::FileError);
+constexpr int fileError = numbered(cindral::FailureNumber::FileError);
 
 // The loaded text of a file read in pieces of `pieceSize` bytes, all pieces joined.
 QByteArray loaded(const QString& path, LineEnds lineEnds, qsizetype pieceSize)
@@ -36,30 +35,32 @@ TEST(Loadtext, AppendsOrJoinsLinesWhateverThePieces)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("text.txt");
-    // file, read with line ends appended, read with lines joined
-    const std::tuple<QByteArray, QByteArray, QByteArray> rows[] = {
-        {"A\r\nB", "A\r\nB\r\n", "AB"},
-        {"A\r\nB\r\n", "A\r\nB\r\n", "AB"},
-        {"", "", ""},
-        {"A\nB\n", "A\nB\n\r\n", "A\nB\n"}, // LF alone ends no line
-        {"A\r", "A\r\n", "A"},
-        {"\r\rA\r\rB", "\r\n\r\nA\r\n\r\nB\r\n", "AB"},
-        {"A\r\n\rB\r", "A\r\n\r\nB\r\n", "AB"},
-        {"\n\r\n\r\r\n\n", "\n\r\n\r\n\r\n\n\r\n", "\n\n"},
-        {QByteArray("\xA9\0\xFF\r\n", 5), QByteArray("\xA9\0\xFF\r\n", 5),
-         QByteArray("\xA9\0\xFF", 3)},
+    const QByteArray binary("\xA9\0\xFF\r\n", 5);
+    const struct
+    {
+        QByteArray file, appended, joined; // read with line ends appended, with lines joined
+    } rows[] = {
+        {.file = "A\r\nB", .appended = "A\r\nB\r\n", .joined = "AB"},
+        {.file = "A\r\nB\r\n", .appended = "A\r\nB\r\n", .joined = "AB"},
+        {.file = "", .appended = "", .joined = ""},
+        {.file = "A\nB\n", .appended = "A\nB\n\r\n", .joined = "A\nB\n"}, // LF alone ends no line
+        {.file = "A\r", .appended = "A\r\n", .joined = "A"},
+        {.file = "\r\rA\r\rB", .appended = "\r\n\r\nA\r\n\r\nB\r\n", .joined = "AB"},
+        {.file = "A\r\n\rB\r", .appended = "A\r\n\r\nB\r\n", .joined = "AB"},
+        {.file = "\n\r\n\r\r\n\n", .appended = "\n\r\n\r\n\r\n\n\r\n", .joined = "\n\n"},
+        {.file = binary, .appended = binary, .joined = binary.first(3)},
     };
-    for (const auto& [file, appended, joined] : rows) {
-        writeBytes(path, file);
+    for (const auto& row : rows) {
+        writeBytes(path, row.file);
         for (const qsizetype pieceSize : {1, 2, 3, 7, 1 << 20}) {
-            SCOPED_TRACE(testing::Message()
-                         << file.toPercentEncoding().constData() << " in pieces of " << pieceSize);
-            EXPECT_EQ(loaded(path, LineEnds::Append, pieceSize), appended);
-            EXPECT_EQ(loaded(path, LineEnds::Join, pieceSize), joined);
+            SCOPED_TRACE(testing::Message() << row.file.toPercentEncoding().constData()
+                                            << " in pieces of " << pieceSize);
+            EXPECT_EQ(loaded(path, LineEnds::Append, pieceSize), row.appended);
+            EXPECT_EQ(loaded(path, LineEnds::Join, pieceSize), row.joined);
         }
         const cindral::LoadedText text = loadtext(QFile::encodeName(path), LineEnds::Join, {});
         for (qsizetype count = 1; count <= 8; ++count)
-            EXPECT_EQ(text.lastJoined(count), joined.right(count));
+            EXPECT_EQ(text.lastJoined(count), row.joined.right(count));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 
 #include "WindowTest.h"
+#include "support/ExampleTexts.h"
 #include "support/ScratchFiles.h"
 #include "ui/MessageBox.h"
 #include "ui/OpenFileDialog.h"
@@ -26,6 +27,22 @@
 
 using namespace cindral::ui;
 using namespace cindral::ui::test;
+using example::shift8Password;
+
+namespace {
+
+// The boxes the operations end with.
+const QString encryptedBox =
+    "Encrypted | The selected File has been Encrypted and Saved | Information";
+const QString decryptedBox =
+    "Decripted | The selected File has been Decrypted and Saved | Information";
+const QString wrongPasswordBox = "Wrong Password,Access Denied | Wrong Password | Critical";
+const QString illegalBox = "Encryption Error | The file to be Encrypted has some illegal "
+                           "Characters which you cannot Encrypt | Critical";
+const QString programErrorBox =
+    "Program Error | An internal error has occured in the program | Critical";
+
+} // namespace
 
 class MainWindowTest : public WindowTest
 {
@@ -202,29 +219,30 @@ private slots:
         QCOMPARE(fileBox()->text(), path);
         // A name typed into the file box is not worked on.
         fileBox()->setText(typed);
-        // With shift 3 + 5 the code 5 would become a CR, which decryption would drop. The last
-        // password is too long to fingerprint: the box takes it, the operation fails.
-        for (const auto& [passwordText, button, box] : {
-                 std::tuple{QStringLiteral("secret"), "encrip",
-                            "Encrypted | The selected File has been Encrypted and Saved | "
-                            "Information"},
-                 {QStringLiteral("SECRET"), "decrip",
-                  "Wrong Password,Access Denied | Wrong Password | Critical"},
-                 {QStringLiteral("secret"), "decrip",
-                  "Decripted | The selected File has been Decrypted and Saved | Information"},
-                 {QStringLiteral("ab\x03"
-                                 "cd"),
-                  "encrip",
-                  "Encryption Error | The file to be Encrypted has some illegal Characters which "
-                  "you cannot Encrypt | Critical"},
-                 {QString(40000, u'p'), "encrip",
-                  "Program Error | An internal error has occured in the program | Critical"},
-             }) {
-            pastePassword(passwordText);
-            QCOMPARE(password()->text().size(), passwordText.size());
-            QCOMPARE(press(button), QStringList(box));
-            if (QString(box).startsWith("Wrong"))
-                QCOMPARE(password()->selectedText(), passwordText);
+        // Under shift8Password the code 5 would become a CR, which decryption would drop. The last
+        // password is too long to fingerprint: the box takes it, the operation fails. A wrong one
+        // is selected whole, to be typed over.
+        const struct
+        {
+            QString password;
+            const char* button;
+            QString box;
+            bool selected = false;
+        } rows[] = {
+            {.password = "secret", .button = "encrip", .box = encryptedBox},
+            {.password = "SECRET", .button = "decrip", .box = wrongPasswordBox, .selected = true},
+            {.password = "secret", .button = "decrip", .box = decryptedBox},
+            {.password = QString::fromLatin1(shift8Password),
+             .button = "encrip",
+             .box = illegalBox},
+            {.password = QString(40000, u'p'), .button = "encrip", .box = programErrorBox},
+        };
+        for (const auto& row : rows) {
+            pastePassword(row.password);
+            QCOMPARE(password()->text().size(), row.password.size());
+            QCOMPARE(press(row.button), QStringList(row.box));
+            if (row.selected)
+                QCOMPARE(password()->selectedText(), row.password);
             QVERIFY(!child<StatusBar>("StatusBar1")->isVisible());
             QCOMPARE(form()->cursor().shape(), Qt::ArrowCursor);
         }
@@ -333,8 +351,7 @@ private slots:
         // The folder is removed by names as text, which miss the one that is not UTF-8. Alone, the
         // name that shows U+FFFD in UTF-8 is its own file.
         QCOMPARE(::unlink(latin1Name.constData()), 0);
-        QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
-                                              "and Saved | Information"));
+        QCOMPARE(press("encrip"), QStringList(encryptedBox));
     }
 
     void longWorkKeepsTheWindowAliveDeafToInput_data()
@@ -372,8 +389,7 @@ private slots:
             window->close();
             QVERIFY(m_window->isVisible());
         });
-        QCOMPARE(press("encrip"), QStringList("Encrypted | The selected File has been Encrypted "
-                                              "and Saved | Information"));
+        QCOMPARE(press("encrip"), QStringList(encryptedBox));
         QVERIFY(ticked && !shares.isEmpty() && shares.first().isEmpty());
         QCOMPARE(password()->text(), QStringLiteral("secret"));
         QCOMPARE(child<QLabel>("Panel2")->text(), QString());

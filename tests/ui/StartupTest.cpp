@@ -148,20 +148,26 @@ private slots:
         const QByteArray noDisplay = "cindral: there is no display to show the window on (DISPLAY "
                                      "and WAYLAND_DISPLAY are not set); cindral-cli works without "
                                      "one\n";
-        for (const auto& [arguments, exitCode, output, error] :
-             {std::tuple{QStringList{"--help"}, 0, QByteArray("Usage: cindral [FILE]"),
-                         QByteArray()},
-              {QStringList{"--version"}, 0, QByteArray("cindral 1.0"), QByteArray()},
-              {QStringList(), 1, QByteArray(), noDisplay},
-              {QStringList{"notes.txt"}, 1, QByteArray(), noDisplay}}) {
+        const struct
+        {
+            QStringList arguments;
+            int exitCode;
+            QByteArray firstLine{}, error{}; // of standard output, and all standard error
+        } rows[] = {
+            {.arguments = {"--help"}, .exitCode = 0, .firstLine = "Usage: cindral [FILE]"},
+            {.arguments = {"--version"}, .exitCode = 0, .firstLine = "cindral 1.0"},
+            {.arguments = {}, .exitCode = 1, .error = noDisplay},
+            {.arguments = {"notes.txt"}, .exitCode = 1, .error = noDisplay},
+        };
+        for (const auto& row : rows) {
             QProcess program;
             program.setProcessEnvironment(environment);
-            program.start(QStringLiteral(CINDRAL_PROGRAM_DIR "/cindral"), arguments);
+            program.start(QStringLiteral(CINDRAL_PROGRAM_DIR "/cindral"), row.arguments);
             QVERIFY(program.waitForFinished(30000));
             QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(program.exitCode(), exitCode);
-            QCOMPARE(program.readAllStandardOutput().split('\n').constFirst(), output);
-            QCOMPARE(program.readAllStandardError(), error);
+            QCOMPARE(program.exitCode(), row.exitCode);
+            QCOMPARE(program.readAllStandardOutput().split('\n').constFirst(), row.firstLine);
+            QCOMPARE(program.readAllStandardError(), row.error);
         }
     }
 };
