@@ -155,6 +155,10 @@ CliRun CliProcess::finishTraced(const QByteArray& input, const Stop& stop)
                 stop.meddle();
             if (stop.then == Stop::Then::Kill)
                 ::kill(m_pid, SIGKILL);
+            if (stop.then == Stop::Then::FailWithEio) {
+                registers.rax = static_cast<unsigned long long>(-EIO);
+                ::ptrace(PTRACE_SETREGS, m_pid, nullptr, &registers);
+            }
         }
         entering = !entering;
     }

@@ -50,7 +50,8 @@ public:
 
     // Where a traced program is stopped: as it begins its `nth` call of `syscall` (Entry) or as
     // it returns from it (Exit), never for 0. There `meddle` runs, what someone else does at that
-    // moment, and then the program is killed or resumed.
+    // moment, and then the program is killed or resumed, or, as the call returns, told that the
+    // disk failed.
     struct Stop
     {
         enum class When
@@ -62,6 +63,7 @@ public:
         {
             Kill,
             Resume,
+            FailWithEio, // at Exit
         };
         long syscall = 0;
         int nth = 0;

@@ -45,14 +45,45 @@ int replaceByAnother(const QByteArray& top)
     return ::rename(top + "/new.txt", fileOf(top));
 }
 
+// The path of the one recovery copy a killed save left.
+[[nodiscard]] QByteArray copyOf(const QByteArray& top)
+{
+    const QStringList copies = QDir(QFile::decodeName(top + "/state/cindral/recovery"))
+                                   .entryList({"*.save"}, QDir::Files | QDir::System);
+    return top + "/state/cindral/recovery/" + QFile::encodeName(copies.value(0));
+}
+
+// A byte more between the new text and what follows it: the record no longer fits the copy.
 int damageTheRecord(const QByteArray& top)
 {
-    const QString folder = QFile::decodeName(top + "/state/cindral/recovery");
-    const QStringList copies = QDir(folder).entryList({"*.save"});
-    const int fd = copies.size() == 1
-                       ? ::open(QFile::encodeName(folder + '/' + copies[0]), O_WRONLY | O_APPEND)
-                       : -1;
-    return (::write(fd, "x", 1) == 1 ? 0 : 1) | ::close(fd);
+    writeBytes(copyOf(top), readBytes(copyOf(top)).insert(image.size(), 'x'));
+    return 0;
+}
+
+int linkTheRecord(const QByteArray& top)
+{
+    const QByteArray copy = copyOf(top);
+    return ::rename(copy, top + "/record") | ::symlink(top + "/record", copy);
+}
+
+int giveTheRecordAway(const QByteArray& top)
+{
+    return ::chown(copyOf(top), nobody, nobody);
+}
+
+// A second record of the same save, made earlier: its time is a few decades older.
+int addAnEarlierRecord(const QByteArray& top)
+{
+    QByteArray copy = readBytes(copyOf(top));
+    copy[copy.lastIndexOf("\nsaved ") + 7] = '0';
+    writeBytes(top + "/state/cindral/recovery/0.save", copy);
+    return 0;
+}
+
+int appendAfterTheEnd(const QByteArray& top)
+{
+    const int fd = ::open(fileOf(top), O_WRONLY | O_APPEND);
+    return (::write(fd, "someone else's", 14) == 14 ? 0 : 1) | ::close(fd);
 }
 
 int openToOthers(const QByteArray& top)
@@ -98,6 +129,8 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         QByteArray file = image;
         QByteArrayList environment{};
         uid_t user = ::geteuid();
+        bool heldOpenByOthers = false;
+        bool rootOnly = false;
     };
     const std::string kept = "; the new text is kept in ";
     const std::string finished = ": finished an interrupted save";
@@ -121,6 +154,22 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
          .after = damageTheRecord,
          .told = ": its record cannot be read" + kept,
          .file = torn},
+        {.situation = "its record a link",
+         .after = linkTheRecord,
+         .told = ": left alone: a link, not a record",
+         .file = torn},
+        {.situation = "its record another user's",
+         .after = giveTheRecordAway,
+         .told = ": left alone: not a file of the user's",
+         .file = torn,
+         .rootOnly = true},
+        {.situation = "recorded twice",
+         .after = addAnEarlierRecord,
+         .told = ": a later save of the file came after it" + kept},
+        {.situation = "the disk fails during the overwrite",
+         .stop = {SYS_pwrite64, 2, Stop::When::Exit, Stop::Then::FailWithEio},
+         .status = 2,
+         .told = finished},
         {.situation = "recovery folder open to others",
          .after = openToOthers,
          .told = ": left alone: others may write into the folder",
@@ -147,6 +196,19 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
          .stop = {SYS_pwrite64, 2, Stop::When::Entry, Stop::Then::Resume},
          .meddle = openMeanwhile,
          .status = 0},
+        {.situation = "held open by another program",
+         .stop = {},
+         .status = 2,
+         .told = "(the file is open in another program)",
+         .file = plain,
+         .heldOpenByOthers = true},
+        {.situation = "appended to after the overwrite by its sharer",
+         .stop = {SYS_ftruncate, 1, Stop::When::Exit, Stop::Then::Resume},
+         .meddle = appendAfterTheEnd,
+         .status = 2,
+         .told = "(another program wrote to the file while it was overwritten" + kept,
+         .file = image + "someone else's",
+         .user = sharer},
         {.situation = "written during the overwrite by its sharer",
          .stop = {SYS_pwrite64, 2, Stop::When::Entry, Stop::Then::Resume},
          .meddle = writeAtTheStart,
@@ -157,8 +219,8 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
-        if (row.user != ::geteuid() && ::geteuid() != 0)
-            continue; // only root can save as another user
+        if ((row.user != ::geteuid() || row.rootOnly) && ::geteuid() != 0)
+            continue; // only root can save as another user or give a file away
         const QTemporaryDir folder;
         const QByteArray top = QFile::encodeName(folder.path());
         const QByteArray before = row.command == "encrypt"   ? plain
@@ -180,10 +242,12 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
             stop.meddle = [&] {
                 EXPECT_EQ(asUser(otherUser(), [&] { return row.meddle(top); }), 0);
             };
+        const int held = row.heldOpenByOthers ? ::open(fileOf(top), O_RDONLY) : -1;
         const CliRun stopped =
             CliProcess(folder.path(), {"--password-stdin", row.command, "notes.txt"},
                        {.environment = environment, .traced = true, .user = row.user})
                 .finishTraced(row.command == "rekey" ? "zzzzz\nabcde\n" : "abcde\n", stop);
+        ::close(held);
         EXPECT_EQ(stopped.status, row.status) << stopped.err;
         const QByteArray recovery = top + "/state/cindral/recovery";
         for (const QString& copy : entriesOf(QFile::decodeName(recovery)))

@@ -16,6 +16,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -71,6 +72,8 @@ TEST(OverwriteBlocks, TellTheirOwnInterruptedOverwriteFromAnythingElse)
         {"zeros over the old text", longer, with(old, 0, QByteArray(10, 0)), Found::Changed},
         {"longer than either", longer, longer + 'x', Found::Changed},
         {"shrunk, a byte changed", shorter, with(shorter, 3, "x"), Found::Changed},
+        {"grown, not by this save", longer, old + QByteArray(longer.size() - old.size(), 'x'),
+         Found::Changed},
     };
     QTemporaryDir folder;
     const QByteArray path = QFile::encodeName(folder.filePath("text.txt"));
@@ -169,6 +172,29 @@ TEST(RecoveryFolder, IsTheUsersOwnAlone)
     EXPECT_EQ(cindral::RecoveryFolder::forSaving().path(), fallback);
     EXPECT_EQ(entriesOf(folder.filePath("theirs")), QStringList());
     EXPECT_EQ(entriesOf(folder.filePath("elsewhere")), QStringList());
+    if (::geteuid() != 0)
+        return;
+    // As found at the start: a recovery folder that would pass, in someone else's home; one of
+    // someone else's in a state folder of one's own.
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("theirs/.local/state/cindral/recovery")) &&
+                QDir().mkpath(folder.filePath("own/cindral/recovery")));
+    ASSERT_EQ(::chown(top + "/own/cindral/recovery", nobody, nobody) |
+                  ::unsetenv("XDG_STATE_HOME") | ::setenv("HOME", top + "/theirs", 1),
+              0);
+    std::vector<cindral::InterruptedSave> refused;
+    const auto found = [&](const char* recovery) {
+        for (const cindral::RecoveryFolder& existing : cindral::RecoveryFolder::existing(refused))
+            if (existing.path() == top + recovery)
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(found("/theirs/.local/state/cindral/recovery"));
+    EXPECT_TRUE(refused.empty()) << "someone else's home is not even looked at";
+    ASSERT_EQ(::setenv("XDG_STATE_HOME", top + "/own", 1), 0);
+    EXPECT_FALSE(found("/own/cindral/recovery"));
+    ASSERT_FALSE(refused.empty());
+    EXPECT_EQ(refused.back().subject, top + "/own/cindral/recovery");
+    EXPECT_EQ(refused.back().reason, "the folder belongs to someone else");
 }
 
 } // namespace

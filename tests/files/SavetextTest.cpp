@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/acl.h>
 #include <sys/mount.h>
@@ -200,6 +201,27 @@ TEST(Savetext, AFullDiskChangesNothing)
     EXPECT_EQ(readBytes(path), original);
     EXPECT_EQ(entriesOf(folder.path()), (QStringList{"other.txt", "state", "text.txt"}));
     EXPECT_EQ(entriesOf(folder.filePath("state/cindral/recovery")), QStringList());
+}
+
+// Where the file system can neither exchange two names nor make unnamed files (bindfs, over FUSE),
+// the old file is moved aside, checked there and only then replaced: a failure part-way leaves it
+// as it was, a whole write replaces it, and no hidden name is left either way.
+TEST(Savetext, WithoutExchangeTheOldFileIsMovedAsideFirst)
+{
+    const QTemporaryDir real;
+    const QTemporaryDir mounted;
+    const QByteArray bindfs = "bindfs " + name(real.path()) + ' ' + name(mounted.path());
+    if (::geteuid() != 0 || std::system(bindfs.constData()) != 0)
+        GTEST_SKIP() << "only root mounts bindfs, where it is installed";
+    const auto unmount = qScopeGuard([&] { ::umount(name(mounted.path())); });
+    const QByteArray path = name(mounted.filePath("text.txt"));
+    writeBytes(path, "old");
+    EXPECT_EQ(failureOfSave(path, QByteArray(3 * savedPiece, 'n'), 2),
+              numbered(cindral::FailureNumber::IllegalCharacter));
+    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(failureOfSave(path, "new"), 0);
+    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(entriesOf(real.path()), QStringList("text.txt"));
 }
 
 } // namespace
