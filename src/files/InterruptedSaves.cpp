@@ -140,9 +140,11 @@ void checkIntact(const Copy& copy)
     if (!found.isOpen())
         throw filefailure::fromErrno(errno, "cannot open");
     const struct stat info = fileio::statOf(found.get());
-    if (!S_ISREG(info.st_mode) || info.st_dev != record.device || info.st_ino != record.inode ||
-        !sameTime(fileio::birthOf(found.get()), record.born))
+    if (!S_ISREG(info.st_mode) || info.st_dev != record.device || info.st_ino != record.inode)
         throw fileError("the file is now another file");
+    // A file made after the old one was removed may have been given its number.
+    if (!sameTime(fileio::birthOf(found.get()), record.born))
+        throw fileError("the file is now another file that took its number");
     // Another Cindral's lease, while it overwrites the file, turns the open away.
     FileDescriptor file(::open(("/proc/self/fd/" + QByteArray::number(found.get())).constData(),
                                O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));

@@ -116,7 +116,7 @@ TEST(RecoveryCopy, OutlivesTheSaveOnlyOnceTheOverwriteHasBegun)
 
 // A file opened through a link is in place only while the link, its folder and the folder's
 // entry all still lead to it: a link turned to another file, or a file renamed in its folder with
-// the link following it, is not where it was.
+// the link following it and another file under its old name, is not where it was.
 TEST(OpenedFile, IsInPlaceWhileItsNameItsFolderAndItsEntryLeadToIt)
 {
     const std::function<int(const QByteArray&)> meddling[] = {
@@ -125,8 +125,10 @@ TEST(OpenedFile, IsInPlaceWhileItsNameItsFolderAndItsEntryLeadToIt)
             return ::unlink(top + "/link.txt") | ::symlink("other.txt", top + "/link.txt");
         },
         [](const QByteArray& top) {
+            writeBytes(top + "/another.txt", "another");
             return ::rename(top + "/text.txt", top + "/moved.txt") | ::unlink(top + "/link.txt") |
-                   ::symlink("moved.txt", top + "/link.txt");
+                   ::symlink("moved.txt", top + "/link.txt") |
+                   ::rename(top + "/another.txt", top + "/text.txt");
         },
     };
     for (const auto& meddle : meddling) {
@@ -159,7 +161,7 @@ TEST(RecoveryFolder, IsTheUsersOwnAlone)
     });
     ASSERT_EQ(::mkdir(top + "/home", 0700) | ::mkdir(top + "/theirs", 0777) |
                   ::mkdir(top + "/elsewhere", 0700) | ::mkdir(top + "/home/.local", 0700) |
-                  ::symlink("../elsewhere", top + "/home/.local/state") |
+                  ::symlink("../../elsewhere", top + "/home/.local/state") |
                   ::setenv("HOME", top + "/home", 1),
               0);
     if (::geteuid() == 0) {
