@@ -91,29 +91,6 @@ TEST(OverwriteBlocks, TellTheirOwnInterruptedOverwriteFromAnythingElse)
     }
 }
 
-// The copy goes with the save unless the overwrite has begun: then it must outlive a failure
-// part-way, for the next run.
-TEST(RecoveryCopy, OutlivesTheSaveOnlyOnceTheOverwriteHasBegun)
-{
-    QTemporaryDir folder;
-    const QByteArray path = QFile::encodeName(folder.filePath("text.txt"));
-    writeBytes(path, "old");
-    const QByteArray state = qgetenv("XDG_STATE_HOME");
-    const auto restore = qScopeGuard([&] { qputenv("XDG_STATE_HOME", state); });
-    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.filePath("state")));
-    for (const bool begun : {false, true}) {
-        {
-            cindral::RecoveryCopy copy;
-            copy.sink().write("new");
-            copy.keepFor(cindral::OpenedFile(path));
-            if (begun)
-                copy.markOverwriteBegun();
-        }
-        EXPECT_EQ(entriesOf(QFile::decodeName(cindral::RecoveryFolder::forSaving().path())).size(),
-                  begun ? 1 : 0);
-    }
-}
-
 // A file opened through a link is in place only while the link, its folder and the folder's
 // entry all still lead to it: a link turned to another file, or a file renamed in its folder with
 // the link following it and another file under its old name, is not where it was.
