@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <algorithm>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,6 +108,11 @@ std::optional<timespec> birthOf(int fd)
     if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &info) != 0 || !(info.stx_mask & STATX_BTIME))
         return std::nullopt;
     return timespec{info.stx_btime.tv_sec, info.stx_btime.tv_nsec};
+}
+
+bool lockAlone(int fd)
+{
+    return retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0;
 }
 
 bool syncFolder(int folder)

@@ -50,6 +50,16 @@ void copyOver(int to, int from, qint64 length, qsizetype pieceSize);
 // a removed one may have its inode number, never its birth.
 [[nodiscard]] std::optional<timespec> birthOf(int fd);
 
+// Whether two times of a file's status are the same to the nanosecond.
+[[nodiscard]] inline bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Takes the file's exclusive lock without waiting; false, with errno saying why, when someone
+// holds it or the file system keeps no locks.
+[[nodiscard]] bool lockAlone(int fd);
+
 // Makes the entries of the folder open as `folder` (an O_PATH handle too) durable; false when
 // the system says they may not be.
 [[nodiscard]] bool syncFolder(int folder);

@@ -20,7 +20,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <sys/file.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -36,11 +35,6 @@ namespace {
 const QByteArray unfinished = ".part";
 const QByteArray copySuffix = ".save";
 const QByteArray namesSuffix = ".names";
-
-[[nodiscard]] bool lock(int fd)
-{
-    return fileio::retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0;
-}
 
 // Only names the program gives its records: kept copies, set-aside records and anything else
 // the user put there are never taken for one.
@@ -83,7 +77,7 @@ const QByteArray namesSuffix = ".names";
     const struct stat opened = fileio::statOf(record.get());
     if (opened.st_dev != entry.st_dev || opened.st_ino != entry.st_ino)
         return FileDescriptor();
-    return lock(record.get()) ? std::move(record) : FileDescriptor();
+    return fileio::lockAlone(record.get()) ? std::move(record) : FileDescriptor();
 }
 
 struct Copy
@@ -125,8 +119,7 @@ void checkIntact(const Copy& copy)
 
 [[nodiscard]] bool sameTime(const std::optional<timespec>& a, const std::optional<timespec>& b)
 {
-    return a.has_value() == b.has_value() &&
-           (!a || (a->tv_sec == b->tv_sec && a->tv_nsec == b->tv_nsec));
+    return a.has_value() == b.has_value() && (!a || fileio::sameTime(*a, *b));
 }
 
 // The file the copy is for, locked: found without opening anything, so that whatever now lies
@@ -150,7 +143,7 @@ void checkIntact(const Copy& copy)
                                O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.isOpen() && errno != EWOULDBLOCK)
         throw filefailure::fromErrno(errno, "cannot open");
-    return file.isOpen() && lock(file.get()) ? std::move(file) : FileDescriptor();
+    return file.isOpen() && fileio::lockAlone(file.get()) ? std::move(file) : FileDescriptor();
 }
 
 [[nodiscard]] InterruptedSave laterRun(const Copy& copy, const Failure& failure)

@@ -8,13 +8,13 @@
 
 #include <algorithm>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace cindral {
 
 using filefailure::fileError;
 using filefailure::fromErrno;
+using fileio::sameTime;
 
 namespace {
 
@@ -73,7 +73,7 @@ namespace {
 // file is worked on without.
 void lockAgainstAnotherCindral(int fd)
 {
-    if (fileio::retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0)
+    if (fileio::lockAlone(fd))
         return;
     if (errno == EWOULDBLOCK)
         throw filefailure::inUse();
@@ -99,11 +99,6 @@ void lockAgainstAnotherCindral(int fd)
 [[nodiscard]] bool sameFile(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-[[nodiscard]] bool sameTime(const timespec& a, const timespec& b)
-{
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QRandomGenerator>
 #include <fcntl.h>
 #include <stdio.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace cindral {
@@ -51,17 +50,17 @@ struct Replacement
     [[nodiscard]] bool isUnwrittenOriginal(const std::optional<struct stat>& entry) const
     {
         return isOriginal(entry) && entry->st_size == size &&
-               entry->st_mtim.tv_sec == modified.tv_sec &&
-               entry->st_mtim.tv_nsec == modified.tv_nsec;
+               fileio::sameTime(entry->st_mtim, modified);
     }
     [[nodiscard]] bool isNew(const std::optional<struct stat>& entry) const
     {
         return entry && newInode != 0 && entry->st_ino == newInode;
     }
-    [[nodiscard]] bool exchange(const QByteArray& name, const QByteArray& other) const
+    // Whether the file's name holds the new file: known by its number once it had one, else by
+    // no longer holding the original.
+    [[nodiscard]] bool newIsNamed(const std::optional<struct stat>& named) const
     {
-        return ::renameat2(folder.get(), name.constData(), folder.get(), other.constData(),
-                           RENAME_EXCHANGE) == 0;
+        return isNew(named) || (newInode == 0 && !isOriginal(named));
     }
     [[nodiscard]] bool remove(const QByteArray& name) const
     {
@@ -118,9 +117,7 @@ struct Replacement
         return replacement.rename(replacement.asideName, replacement.fileName, 0);
     if (replacement.isUnwrittenOriginal(aside))
         return replacement.remove(replacement.asideName);
-    const bool newInPlace =
-        replacement.isNew(named) || (replacement.newInode == 0 && !replacement.isOriginal(named));
-    return replacement.isOriginal(aside) && newInPlace &&
+    return replacement.isOriginal(aside) && replacement.newIsNamed(named) &&
            replacement.rename(replacement.asideName, replacement.fileName, 0);
 }
 
@@ -132,13 +129,12 @@ struct Replacement
     if (!hidden)
         return true;
     const auto named = entryOf(replacement.folder.get(), replacement.fileName);
-    const bool newInPlace =
-        replacement.isNew(named) || (replacement.newInode == 0 && !replacement.isOriginal(named));
+    const bool newInPlace = replacement.newIsNamed(named);
     if (replacement.isUnwrittenOriginal(hidden) && newInPlace)
         return replacement.remove(replacement.newName);
     const bool exchanged = replacement.isOriginal(hidden) || replacement.isNew(named);
     if (exchanged && newInPlace)
-        return replacement.exchange(replacement.newName, replacement.fileName) &&
+        return replacement.rename(replacement.newName, replacement.fileName, RENAME_EXCHANGE) &&
                replacement.remove(replacement.newName);
     const bool ours =
         replacement.isNew(hidden) || (replacement.newInode == 0 && replacement.isOriginal(named));
@@ -179,7 +175,7 @@ void PendingNames::record(ino_t newInode)
     text.add("new-inode", static_cast<qint64>(newInode));
     text.addBytes("aside", m_asideName);
     m_record.emplace(m_folder.fd(), m_id + ".part");
-    if (fileio::retried([&] { return ::flock(m_record->fd(), LOCK_EX | LOCK_NB); }) != 0)
+    if (!fileio::lockAlone(m_record->fd()))
         throw filefailure::fromErrno(errno, "cannot lock the record of the new file's name");
     fileio::writeAll(m_record->fd(), text.text());
     m_record->keepAs(m_id + ".names");

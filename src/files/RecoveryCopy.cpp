@@ -13,7 +13,6 @@
 #include <climits>
 #include <ctime>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace cindral {
@@ -38,7 +37,7 @@ RecoveryCopy::RecoveryCopy()
     : m_folder(RecoveryFolder::forSaving()), m_name(newId()),
       m_copy(m_folder.fd(), m_name + ".part")
 {
-    if (fileio::retried([&] { return ::flock(fd(), LOCK_EX | LOCK_NB); }) != 0)
+    if (!fileio::lockAlone(fd()))
         throw filefailure::fromErrno(errno, "cannot lock the recovery copy");
 }
 
