@@ -4,6 +4,7 @@
 #include "files/FileIo.h"
 
 #include "files/FileFailure.h"
+#include "files/FlushGroup.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -74,7 +75,7 @@ void copyOver(int to, int from, qint64 length, qsizetype pieceSize)
     }
     if (::ftruncate(to, length) != 0)
         throw fromErrno(errno, "cannot truncate");
-    if (::fsync(to) != 0)
+    if (!FlushGroup::flush(to, FlushGroup::Target::File))
         throw fromErrno(errno, "cannot flush");
 }
 
@@ -117,13 +118,7 @@ bool lockAlone(int fd)
 
 bool syncFolder(int folder)
 {
-    const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (readable < 0)
-        return false;
-    // A file system that keeps no folder data of its own to flush says EINVAL.
-    const bool synced = ::fsync(readable) == 0 || errno == EINVAL;
-    ::close(readable);
-    return synced;
+    return FlushGroup::flush(folder, FlushGroup::Target::Folder);
 }
 
 } // namespace cindral::fileio

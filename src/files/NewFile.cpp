@@ -5,6 +5,7 @@
 
 #include "files/FileFailure.h"
 #include "files/FileIo.h"
+#include "files/FlushGroup.h"
 #include "files/OpenedFile.h"
 
 #include <cerrno>
@@ -89,7 +90,7 @@ NewFile::~NewFile()
 // An unnamed file is linked to a name only once it is whole, through the system's handle of it.
 void NewFile::linkName(const QByteArray& name)
 {
-    if (::fsync(m_file.get()) != 0)
+    if (!FlushGroup::flush(m_file.get(), FlushGroup::Target::File))
         throw fromErrno(errno, "cannot flush");
     if (m_named)
         return;

@@ -5,6 +5,7 @@
 
 #include "files/FileFailure.h"
 #include "files/FileIo.h"
+#include "files/NamesSlot.h"
 #include "files/OpenedFile.h"
 #include "files/RecordText.h"
 
@@ -12,11 +13,46 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace cindral {
 namespace {
 
 const QByteArray heading = "cindral names 1";
+const QByteArray checksumField = "\ncheck ";
+
+[[nodiscard]] QByteArray checksumOf(QByteArrayView bytes)
+{
+    return QByteArray::number(static_cast<quint32>(::crc32_z(
+        0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<size_t>(bytes.size()))));
+}
+
+// The record with the checksum of its fields after its heading, so that a record cut short or
+// mixed with the one it was written over tells itself apart.
+[[nodiscard]] QByteArray withChecksum(const QByteArray& text)
+{
+    const QByteArray fields = text.sliced(heading.size());
+    return heading + checksumField + checksumOf(fields) + fields;
+}
+
+enum class Checksum
+{
+    Holds,
+    Broken,
+    None, // a record of an earlier version
+};
+
+[[nodiscard]] Checksum checksumIn(const QByteArray& text)
+{
+    if (!text.startsWith(heading + checksumField))
+        return Checksum::None;
+    const qsizetype start = heading.size() + checksumField.size();
+    const qsizetype end = text.indexOf('\n', start);
+    if (end < 0)
+        return Checksum::Broken;
+    return text.sliced(start, end - start) == checksumOf(text.sliced(end)) ? Checksum::Holds
+                                                                           : Checksum::Broken;
+}
 
 [[nodiscard]] QByteArray newId()
 {
@@ -174,10 +210,15 @@ void PendingNames::record(ino_t newInode)
     text.addBytes("new", m_newName);
     text.add("new-inode", static_cast<qint64>(newInode));
     text.addBytes("aside", m_asideName);
+    const QByteArray checked = withChecksum(text.text());
+    if (NamesSlot* const slot = NamesSlot::ofThisThread()) {
+        slot->write(m_folder, m_id + ".names", checked);
+        return;
+    }
     m_record.emplace(m_folder.fd(), m_id + ".part");
     if (!fileio::lockAlone(m_record->fd()))
         throw filefailure::fromErrno(errno, "cannot lock the record of the new file's name");
-    fileio::writeAll(m_record->fd(), text.text());
+    fileio::writeAll(m_record->fd(), checked);
     m_record->keepAs(m_id + ".names");
 }
 
@@ -186,6 +227,12 @@ std::optional<InterruptedSave> PendingNames::clearAway(const RecoveryFolder& fol
 {
     QByteArray text(4096, Qt::Uninitialized);
     text.resize(fileio::readAt(record, text.data(), text.size(), 0));
+    // A record written over and cut short, or emptied once its save was over, tells of no name
+    // that was made.
+    if (text.isEmpty() || checksumIn(text) == Checksum::Broken) {
+        (void)::unlinkat(folder.fd(), name.constData(), 0);
+        return std::nullopt;
+    }
     const std::optional<RecordText> fields = RecordText::parsed(heading, text);
     const std::optional<Replacement> replacement = fields ? replacementOf(*fields) : std::nullopt;
     std::optional<InterruptedSave> left;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "files/InterruptedSave.h"
+#include "files/NamesSlot.h"
 #include "files/NewFile.h"
 #include "files/RecoveryFolder.h"
 

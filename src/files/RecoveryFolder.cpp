@@ -10,6 +10,7 @@
 #include <QByteArrayList>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -150,13 +151,37 @@ void checkOwn(int folder)
     return folder;
 }
 
+// What decides where the folder is looked for.
+[[nodiscard]] QByteArray whereToLook()
+{
+    return QByteArray::number(::geteuid()) + '\0' + variable("XDG_STATE_HOME").value_or("") + '\0' +
+           variable("HOME").value_or("");
+}
+
+// The folder found last, kept so that a run over many files does not walk the way to it anew for
+// every file; a guard, since such a run saves files side by side.
+std::mutex lastFoundMutex;
+std::optional<RecoveryFolder> lastFound;
+QByteArray lastLookedFor;
+
 } // namespace
+
+// Whether the path still leads to the folder found there and the folder is still the user's
+// alone; should anything have been moved since, the way is walked and checked again.
+bool RecoveryFolder::stillLeadsTo(const RecoveryFolder& found)
+{
+    struct stat atPath = {};
+    struct stat opened = {};
+    return ::lstat(found.m_path.constData(), &atPath) == 0 && ::fstat(found.fd(), &opened) == 0 &&
+           atPath.st_dev == opened.st_dev && atPath.st_ino == opened.st_ino &&
+           opened.st_nlink > 0 && opened.st_uid == ::geteuid() && (opened.st_mode & 077) == 0;
+}
 
 RecoveryFolder::RecoveryFolder(FileDescriptor folder, QByteArray path)
     : m_folder(std::move(folder)), m_path(std::move(path))
 {}
 
-RecoveryFolder RecoveryFolder::forSaving()
+RecoveryFolder RecoveryFolder::findForSaving()
 {
     std::optional<Failure> first;
     for (const Place& place : places()) {
@@ -175,6 +200,18 @@ RecoveryFolder RecoveryFolder::forSaving()
         }
     }
     throw *first;
+}
+
+RecoveryFolder RecoveryFolder::forSaving()
+{
+    const std::lock_guard lock(lastFoundMutex);
+    if (!lastFound || lastLookedFor != whereToLook() || !stillLeadsTo(*lastFound)) {
+        lastFound.reset();
+        lastLookedFor = whereToLook();
+        lastFound = findForSaving();
+    }
+    return RecoveryFolder(FileDescriptor(::fcntl(lastFound->fd(), F_DUPFD_CLOEXEC, 0)),
+                          lastFound->path());
 }
 
 std::vector<RecoveryFolder> RecoveryFolder::existing(std::vector<InterruptedSave>& refused)

@@ -42,6 +42,9 @@ public:
 private:
     RecoveryFolder(FileDescriptor folder, QByteArray path);
 
+    [[nodiscard]] static RecoveryFolder findForSaving();
+    [[nodiscard]] static bool stillLeadsTo(const RecoveryFolder& found);
+
     FileDescriptor m_folder;
     QByteArray m_path;
 };

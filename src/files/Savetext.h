@@ -38,6 +38,10 @@
 //     5. the overwrite is marked as begun, and the copy is written over the file and flushed;
 //     6. without an unbroken lease the file is read back; the copy goes.
 //
+//   In a run over many files the saves run side by side: each flush waits to be made with the
+//   others' (FlushGroup), and the names of step 1 are recorded in one record a thread
+//   (NamesSlot). The steps and their order stay as above.
+//
 // The error handling
 //
 //   Every step throws Failure: FileError for what the system refused and for others' changes,

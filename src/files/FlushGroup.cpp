@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "files/FlushGroup.h"
+
+#include "files/FileDescriptor.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace cindral {
+namespace {
+
+thread_local FlushGroup* joined = nullptr;
+
+// A folder is flushed through a handle that can read it, which an O_PATH one cannot.
+[[nodiscard]] FileDescriptor readable(int folder)
+{
+    return FileDescriptor(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+// `fd` a file, or a folder open for reading.
+[[nodiscard]] bool flushAlone(int fd, FlushGroup::Target target)
+{
+    // A file system that keeps no folder data of its own to flush says EINVAL.
+    return ::fsync(fd) == 0 || (target == FlushGroup::Target::Folder && errno == EINVAL);
+}
+
+// File systems whose flush of the whole system writes everything written to it before, data,
+// sizes and names, and then empties the disk's cache. FUSE's, for one, may do nothing at all.
+[[nodiscard]] bool flushesWhole(int fd)
+{
+    struct statfs system = {};
+    if (::fstatfs(fd, &system) != 0)
+        return false;
+    switch (system.f_type) {
+    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+struct FlushGroup::Request
+{
+    int fd;
+    Target target;
+    dev_t system;
+    bool whole;
+    int error = 0;
+    bool done = false;
+    std::condition_variable flushed;
+};
+
+FlushGroup::Member::Member(FlushGroup& group)
+{
+    joined = &group;
+}
+
+FlushGroup::Member::~Member()
+{
+    joined = nullptr;
+}
+
+FlushGroup::FlushGroup() : m_flusher([this](std::stop_token stop) { flushWhatWaits(stop); }) {}
+
+FlushGroup::~FlushGroup() = default;
+
+bool FlushGroup::flush(int fd, Target target)
+{
+    FileDescriptor folder;
+    if (target == Target::Folder) {
+        folder = readable(fd);
+        if (!folder.isOpen())
+            return false;
+        fd = folder.get();
+    }
+    return joined != nullptr ? joined->flushInGroup(fd, target) : flushAlone(fd, target);
+}
+
+bool FlushGroup::flushInGroup(int fd, Target target)
+{
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0)
+        return false;
+    std::unique_lock lock(m_mutex);
+    auto known = std::find_if(m_systems.begin(), m_systems.end(),
+                              [&](const auto& system) { return system.first == info.st_dev; });
+    if (known == m_systems.end())
+        known = m_systems.insert(m_systems.end(), {info.st_dev, flushesWhole(fd)});
+    Request request{fd, target, info.st_dev, known->second, 0, false, {}};
+    m_waiting.push_back(&request);
+    m_arrived.notify_one();
+    request.flushed.wait(lock, [&] { return request.done; });
+    errno = request.error;
+    return request.error == 0;
+}
+
+// The group's own thread: whatever came to a flush while it last flushed is flushed next, all at
+// once. Saves that come meanwhile wait for the next round, so flushing overlaps their work.
+void FlushGroup::flushWhatWaits(std::stop_token stop)
+{
+    std::unique_lock lock(m_mutex);
+    while (m_arrived.wait(lock, stop, [&] { return !m_waiting.empty(); })) {
+        std::vector<Request*> round = std::move(m_waiting);
+        m_waiting.clear();
+        lock.unlock();
+        flushRound(round);
+        // Each told under the lock: a request lives only while its save waits.
+        lock.lock();
+        for (Request* request : round) {
+            request->done = true;
+            request->flushed.notify_one();
+        }
+    }
+}
+
+void FlushGroup::flushRound(const std::vector<Request*>& round)
+{
+    std::vector<std::pair<dev_t, int>> systemsFlushed; // and errno, 0 for none
+    for (Request* request : round) {
+        if (!request->whole) {
+            request->error = flushAlone(request->fd, request->target) ? 0 : errno;
+            continue;
+        }
+        auto flushed =
+            std::find_if(systemsFlushed.begin(), systemsFlushed.end(),
+                         [&](const auto& system) { return system.first == request->system; });
+        if (flushed == systemsFlushed.end())
+            flushed = systemsFlushed.insert(
+                systemsFlushed.end(), {request->system, ::syncfs(request->fd) == 0 ? 0 : errno});
+        request->error = flushed->second;
+    }
+}
+
+} // namespace cindral
