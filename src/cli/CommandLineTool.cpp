@@ -8,10 +8,12 @@
 #include "cli/ExitStatus.h"
 #include "cli/FoundFiles.h"
 #include "cli/PasswordInput.h"
+#include "cli/SideBySideRun.h"
 #include "cli/ToolError.h"
 #include "files/FileDescriptor.h"
 #include "files/FileSizeSignal.h"
 #include "files/InterruptedSaves.h"
+#include "files/PieceSize.h"
 #include "operations/DecryptOperation.h"
 #include "operations/EncryptOperation.h"
 #include "operations/OperationState.h"
@@ -119,20 +121,21 @@ Outcome reportStatus(ConsoleWindow& window, OperationState& state, const QByteAr
     return Outcome::Succeeded;
 }
 
-Outcome runCommand(Command command, ConsoleWindow& window, const QByteArray& path, QIODevice& out)
+Outcome runCommand(Command command, ConsoleWindow& window, const QByteArray& path, QIODevice& out,
+                   qsizetype pieceSize = defaultPieceSize)
 {
     OperationState state;
     switch (command) {
     case Command::Encrypt:
-        return runEncrypt(window, state);
+        return runEncrypt(window, state, pieceSize);
     case Command::Decrypt:
-        return runDecrypt(window, state);
+        return runDecrypt(window, state, pieceSize);
     case Command::Cat:
-        return runCat(window, state, STDOUT_FILENO);
+        return runCat(window, state, STDOUT_FILENO, pieceSize);
     case Command::Status:
         return reportStatus(window, state, path, out);
     case Command::Rekey:
-        return runRekey(window, state);
+        return runRekey(window, state, pieceSize);
     }
     return Outcome::Failed;
 }
@@ -145,13 +148,39 @@ ConsoleWindow::Progress progressFor(Command command)
     return shown ? ConsoleWindow::Progress::Shown : ConsoleWindow::Progress::Hidden;
 }
 
+// The commands that save: over many files they are worked on side by side, their flushes made
+// together, which is most of what a small file's save costs. Cat's text must come out in the
+// order of the files, and status saves nothing.
+[[nodiscard]] bool savesSideBySide(Command command, std::size_t files)
+{
+    return files > 1 && command != Command::Cat && command != Command::Status;
+}
+
+ExitStatus runSideBySide(const CliOptions& options, const Passwords& passwords,
+                         std::vector<FoundFile> files, QIODevice& out, QIODevice& err)
+{
+    SideBySideRun run(std::move(files), [&](const FoundFile& file, qsizetype pieceSize,
+                                            QIODevice& fileOut, QIODevice& fileErr) {
+        ConsoleWindow window(passwords, file, options.verbosity, fileOut, fileErr,
+                             ConsoleWindow::Progress::Hidden);
+        return runCommand(options.command, window, file.path, fileOut, pieceSize);
+    });
+    std::optional<ProgressBar> bar;
+    if (progressFor(options.command) == ConsoleWindow::Progress::Shown)
+        bar.emplace(err);
+    return run.run(out, err, bar);
+}
+
 // Each file is an operation of its own; a refusal or failure does not stop the others.
 ExitStatus runOnEveryFile(const CliOptions& options, const Passwords& passwords, QIODevice& out,
                           QIODevice& err)
 {
+    std::vector<FoundFile> files = filesToWorkOn(options.files, options.recursion);
+    if (savesSideBySide(options.command, files.size()))
+        return runSideBySide(options, passwords, std::move(files), out, err);
     ExitStatus status = ExitStatus::Success;
     const ConsoleWindow::Progress progress = progressFor(options.command);
-    for (const FoundFile& file : filesToWorkOn(options.files, options.recursion)) {
+    for (const FoundFile& file : files) {
         ConsoleWindow window(passwords, file, options.verbosity, out, err, progress);
         const Outcome outcome = runCommand(options.command, window, file.path, out);
         status = worse(status, exitStatusOf(outcome));
@@ -189,6 +218,9 @@ ExitStatus run(const CommandLine& commandLine, QIODevice& out, QIODevice& err)
 int runCommandLineTool(const QByteArrayList& arguments)
 {
     ignoreFileSizeSignal();
+    // The write leases of files saved side by side share the one disposition of the signal that
+    // tells of a lease broken; each would otherwise put back what another had just changed.
+    std::signal(SIGIO, SIG_IGN);
     // A reader that goes away (cat into `head`) ends the tool at once and quietly, as it ends
     // cat(1), also when the tool was started with the signal ignored. Only standard output and
     // error are pipes: the user's files never are.

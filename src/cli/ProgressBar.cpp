@@ -33,7 +33,7 @@ ProgressBar::ProgressBar(QIODevice& terminal, Clock clock)
     : m_terminal(terminal), m_clock(std::move(clock)), m_start(m_clock())
 {}
 
-void ProgressBar::update(qint64 done, qint64 total)
+void ProgressBar::update(qint64 done, qint64 total, const QByteArray& label)
 {
     const qint64 now = m_clock();
     const qint64 elapsed = now - m_start;
@@ -41,7 +41,7 @@ void ProgressBar::update(qint64 done, qint64 total)
         return;
     m_lastDrawn = now;
     m_shown = true;
-    m_terminal.write("\r" + barLine(done, total, elapsed) + "\x1b[K");
+    m_terminal.write("\r" + label + barLine(done, total, elapsed) + "\x1b[K");
 }
 
 void ProgressBar::clear()

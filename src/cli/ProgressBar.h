@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QtGlobal>
 #include <functional>
@@ -21,7 +22,8 @@ public:
 
     explicit ProgressBar(QIODevice& terminal, Clock clock = steadyClock());
 
-    void update(qint64 done, qint64 total);
+    // `label` goes before the bar ("12 of 2000 files, 0.1 of 7.4 MiB  ").
+    void update(qint64 done, qint64 total, const QByteArray& label = {});
     // Wipes the bar, if it shows, so the cursor stands at the start of an empty line.
     void clear();
 

@@ -128,7 +128,7 @@ TEST_F(CliEndToEnd, SeveralFilesMakeTheRoundTripInOneCall)
 TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
 {
     CliRun run;
-    for (const QByteArray name : {"plain", "refused-then-done", "failed-then-done"})
+    for (const QByteArray name : {"plain", "refused-then-done", "failed-then-done", "named-twice"})
         writeBytes(path(name), plain);
     writeBytes(path("image"), image);
     const struct
@@ -140,6 +140,8 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         {.arguments = {"encrypt", "plain"}, .status = 0},
         {.arguments = {"encrypt", "image", "refused-then-done"}, .status = 1},
         {.arguments = {"encrypt", "missing", "failed-then-done"}, .status = 2},
+        {.arguments = {"encrypt", "named-twice", "named-twice"},
+         .status = 1}, // the second after the first
         {.arguments = {"decrypt", "image"}, .input = "zzzzz\n", .status = 1},
         {.arguments = {"decrypt", "image", "missing"}, .input = "zzzzz\n", .status = 2},
         // omega: no Windows-1252 byte
@@ -155,7 +157,7 @@ TEST_F(CliEndToEnd, ExitStatusIsTheWorstOfAllFiles)
         EXPECT_EQ(run.status, row.status) << row.arguments.join(' ').toStdString() << "\n"
                                           << run.err;
     }
-    for (const QByteArray name : {"refused-then-done", "failed-then-done", "image"})
+    for (const QByteArray name : {"refused-then-done", "failed-then-done", "named-twice", "image"})
         EXPECT_EQ(readBytes(path(name)), image) << name.toStdString();
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "image: Getting Data from the File...\n"

@@ -270,4 +270,66 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
     }
 }
 
+// A run over many files saves them side by side. Killed as it writes its first, its 120th and
+// its 280th line, wherever the other files are then, each file holds its old text or its new one,
+// and every file a line said was done holds the new; the next run leaves no hidden name and no
+// record behind. The file with a second name is overwritten in place, one already encrypted is
+// refused alone, and the lines come in the order of the files. A record cut short as it was written
+// over, or emptied, tells of nothing and goes without a word.
+TEST(InterruptedSave, ARunOverManyFilesLeavesEachOldOrNew)
+{
+    const QTemporaryDir folder;
+    const QByteArray top = QFile::encodeName(folder.path());
+    const QByteArray recovery = top + "/state/cindral/recovery";
+    const QByteArrayList environment{"XDG_STATE_HOME=" + top + "/state"};
+    const QByteArray small = example::plain.repeated(900);
+    const QByteArray smallImage = example::imageTimes(900);
+    const auto fileNumbered = [&](int number) {
+        return top + "/tree/" + QByteArray::number(number / 100) + "/f" +
+               QByteArray::number(number);
+    };
+    ASSERT_EQ(::mkdir(top + "/tree", 0700) | ::mkdir(top + "/tree/1", 0700) |
+                  ::mkdir(top + "/tree/2", 0700) | ::mkdir(top + "/tree/3", 0700),
+              0);
+    for (const int killedAt : {0, 1, 120, 280}) {
+        SCOPED_TRACE(killedAt);
+        std::string lines;
+        for (int number = 100; number < 400; ++number) {
+            writeBytes(fileNumbered(number), number == 250 ? smallImage : small);
+            if (number != 250)
+                lines += fileNumbered(number).sliced(top.size() + 1).toStdString() +
+                         ": Encrypted: The selected File has been Encrypted and Saved\n";
+        }
+        ASSERT_EQ(::link(fileNumbered(300), top + "/second-name"), 0);
+        CliProcess run(folder.path(), {"--password-stdin", "encrypt", "-r", "tree"},
+                       {.environment = environment, .traced = killedAt != 0});
+        const CliRun stopped = killedAt == 0 ? run.finish("abcde\n")
+                                             : run.finishTraced("abcde\n", {SYS_write, killedAt});
+        EXPECT_EQ(lines.starts_with(stopped.out), true) << stopped.out;
+        if (killedAt == 0) {
+            EXPECT_EQ(stopped.status, 1);
+            EXPECT_EQ(stopped.out, lines);
+            EXPECT_NE(stopped.err.find("tree/2/f250: Encryption Error"), std::string::npos);
+        }
+        writeBytes(recovery + "/cut.names", "cindral names 1\ncheck 1\nfolder 2f");
+        writeBytes(recovery + "/emptied.names", "");
+        const CliRun next =
+            CliProcess(folder.path(), {"status", "-r", "tree"}, {.environment = environment})
+                .finish("");
+        EXPECT_EQ(next.err, "");
+        for (int number = 100; number < 400; ++number) {
+            const QByteArray name = fileNumbered(number);
+            const QByteArray now = readBytes(name);
+            const bool said = stopped.out.find(name.sliced(top.size() + 1).toStdString() + ":") !=
+                              std::string::npos;
+            EXPECT_TRUE(now == smallImage || (now == small && !said)) << name.toStdString();
+            (void)::unlink(name);
+        }
+        EXPECT_EQ(::unlink(top + "/second-name"), 0);
+        for (const QByteArray sub : {"/tree/1", "/tree/2", "/tree/3", "/state/cindral/recovery"})
+            EXPECT_EQ(entriesOf(QFile::decodeName(top + sub)).join(' ').toStdString(), "")
+                << sub.toStdString();
+    }
+}
+
 } // namespace

@@ -40,8 +40,9 @@ TEST(ProgressBar, ShowsOnlyForLongWorkAndWipesItself)
     bar.update(60 * mib, 100 * mib);
     EXPECT_EQ(sent(terminal), "");
     now = 2000;
-    bar.update(100 * mib, 100 * mib);
-    EXPECT_EQ(sent(terminal), "\r[##############################] 100%  50.0 MiB/s\x1b[K");
+    bar.update(100 * mib, 100 * mib, "7 of 7 files  ");
+    EXPECT_EQ(sent(terminal),
+              "\r7 of 7 files  [##############################] 100%  50.0 MiB/s\x1b[K");
 
     bar.clear();
     EXPECT_EQ(sent(terminal), "\r\x1b[K");
