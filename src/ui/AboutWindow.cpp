@@ -75,7 +75,8 @@ void AboutWindow::buildTexts()
                        "protection. This Software is FREEWARE."));
     description->setWordWrap(true);
     description->setAutoFillBackground(true);
-    setLabelColours(*description, cream, systemColour(SystemColour::ButtonText));
+    setLabelColours(*description, cream,
+                    systemColour(SystemColour::ButtonText, cream, Drawn::Text));
     placeTwips(*description, 1440, 1080, 2565, 810);
 }
 
@@ -99,7 +100,8 @@ void AboutWindow::buildCredits()
     describe(*credits, QStringLiteral("Credits"),
              QStringLiteral("Who wrote Cindral and how to reach them"));
 
-    auto* line = new HorizontalLine(systemColour(SystemColour::ScrollBar), this);
+    auto* line =
+        new HorizontalLine(systemColour(SystemColour::ScrollBar, Qt::black, Drawn::Line), this);
     line->setObjectName(QStringLiteral("Line1"));
     line->placeTwips(120, 3360, 2640, 1);
 }

@@ -115,7 +115,9 @@ void MainWindow::buildWindow()
     setFont(fonts::sansSerif());
 
     m_client->setObjectName(QStringLiteral("client"));
-    setLabelColours(*m_client, systemColour(SystemColour::HighlightedText), windowBackground);
+    setLabelColours(*m_client,
+                    systemColour(SystemColour::HighlightedText, windowBackground, Drawn::Text),
+                    windowBackground);
     m_client->setAutoFillBackground(true);
     m_client->setFixedSize(twips(7065), twips(4125));
     setCentralWidget(m_client);
@@ -222,7 +224,8 @@ void MainWindow::buildButtons()
 
 void MainWindow::buildFooter()
 {
-    auto* line = new HorizontalLine(systemColour(SystemColour::ActiveBorder), m_client);
+    auto* line = new HorizontalLine(
+        systemColour(SystemColour::ActiveBorder, windowBackground, Drawn::Line), m_client);
     line->setObjectName(QStringLiteral("Line1"));
     line->placeTwips(120, 3120, 6960, 2);
 
@@ -230,7 +233,9 @@ void MainWindow::buildFooter()
     instructionsBox->setObjectName(QStringLiteral("Text3"));
     instructionsBox->setFrameStyle(QFrame::NoFrame);
     instructionsBox->setFont(fonts::instructions());
-    setTextBoxColours(*instructionsBox, systemColour(SystemColour::TitleBarText), windowBackground);
+    setTextBoxColours(*instructionsBox,
+                      systemColour(SystemColour::TitleBarText, windowBackground, Drawn::Text),
+                      windowBackground);
     instructionsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     instructionsBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     instructionsBox->document()->setDocumentMargin(1);
