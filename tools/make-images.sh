@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Draws the program's icon (32x32) and the About window's picture (107x115) with ImageMagick:
+# Draws the program's icon (32x32, and 16 to 256 pixels square) and the About window's picture
+# (107x115) with ImageMagick:
 # the padlock of the splash animation, gold with a silver shackle.
 # Usage: tools/make-images.sh [output folder]   (default: src/ui/images)
 set -euo pipefail
@@ -59,9 +60,9 @@ convert -size 107x115 gradient:"rgb(0,0,96)-rgb(0,0,16)" \
     -gravity south -annotate +0+3 "10101001" \
     -strip "PNG24:$out/about.png"
 
-# The desktop's icons: the window's padlock drawn again at each size menus and launchers ask
-# for, so that it stays sharp.
-for size in 48 64 128; do
+# The window's padlock drawn again at each size title bars, task switchers, menus and launchers
+# ask for, so that it stays sharp.
+for size in 16 24 48 64 128 256; do
     scale=$(awk -v size="$size" 'BEGIN { print size / 32 }')
     convert -size "${size}x${size}" xc:none -draw "scale $scale,$scale
         fill none stroke '$silver' stroke-width 3 $(shackle 16 10 7 15)
@@ -69,6 +70,6 @@ for size in 48 64 128; do
         stroke none fill black circle 16,20 16,22.2 polygon 14.8,21 17.2,21 18,27 14,27" \
         -strip "PNG32:$out/cindral-$size.png"
 done
-echo "Wrote $out/cindral-{48,64,128}.png"
+echo "Wrote $out/cindral-{16,24,48,64,128,256}.png"
 
 echo "Wrote $out/cindral.png and $out/about.png"

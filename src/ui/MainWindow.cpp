@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -78,6 +79,16 @@ std::optional<QString> singleLocalFile(const QMimeData* data)
     return QFileInfo(url.toLocalFile()).absoluteFilePath();
 }
 
+// The program's icon in every size drawn of it, so that no title bar, task switcher or dock
+// shows it enlarged from a smaller one.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const QFileInfo& image : QDir(QStringLiteral(":/cindral/icons")).entryInfoList())
+        icon.addFile(image.filePath());
+    return icon;
+}
+
 const QString instructionText = QStringLiteral(
     "1. Password should be of atleast 5 or maximum 8  Characters/Numbers or Combination of "
     "them.\r\n"
@@ -105,7 +116,7 @@ void MainWindow::buildWindow()
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Cindral 1.0v"));
-    setWindowIcon(QIcon(QStringLiteral(":/cindral/cindral.png")));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
