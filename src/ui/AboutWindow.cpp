@@ -54,7 +54,10 @@ QLabel* AboutWindow::addLabel(const QString& name, const QString& text)
 void AboutWindow::buildPicture()
 {
     QLabel* image = addLabel(QStringLiteral("Image1"), {});
-    image->setPixmap(QPixmap(QStringLiteral(":/cindral/about.png")));
+    // On a denser screen the picture drawn at twice the size: shrunk to the box, it stays sharp
+    // where the plain one would be enlarged.
+    image->setPixmap(QPixmap(devicePixelRatioF() > 1 ? QStringLiteral(":/cindral/about@2x.png")
+                                                     : QStringLiteral(":/cindral/about.png")));
     image->setScaledContents(true);
     placeTwips(*image, 120, 120, 1005, 1125);
     describe(*image, QStringLiteral("Cindral padlock"));
