@@ -9,7 +9,6 @@
 
 #include <QMovie>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QTimer>
 
 using namespace cindral::ui;
@@ -56,8 +55,8 @@ private slots:
     // design's stands out as text (4.5) or a line (3) must, and is the theme's own where that does.
     void everyWindowKeepsItsFixedColoursLegible()
     {
-        QCOMPARE(qRound(contrastRatio(Qt::white, QColor(0, 0, 64)) * 100), 1955);
-        const auto restore = qScopeGuard([] { QApplication::setPalette(QPalette()); });
+        const QColor navy(0, 0, 64);
+        QCOMPARE(qRound(contrastRatio(Qt::white, navy) * 100), 1955);
         QPalette darkHighlightedText = QApplication::palette();
         darkHighlightedText.setColor(QPalette::HighlightedText, QColor(10, 10, 10));
         for (const QPalette& palette : {QPalette(QColor(53, 53, 53)), darkHighlightedText}) {
@@ -70,7 +69,6 @@ private slots:
             using enum QPalette::ColorRole;
             using Pair =
                 std::tuple<QWidget*, const char*, QPalette::ColorRole, QPalette::ColorRole, QColor>;
-            const QColor navy(0, 0, 64);
             for (const auto& [window, name, shownRole, themeRole, fixed] :
                  {Pair{&form, "Label1", WindowText, HighlightedText, navy},
                   {&form, "Text3", Text, HighlightedText, navy},
