@@ -3,14 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that are missing: what the build and its tests need (the
 # Build-Depends of debian/control) and the tools around them, which make and check the package,
-# take the screenshots and run the benchmarks.
+# take the screenshots (adwaita-qt6 for the dark theme) and run the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools=(
   build-essential dpkg-dev debhelper pkg-config git
   lintian reuse clang-format file imagemagick
-  libx11-dev xvfb xauth xdotool time openssl
+  libx11-dev xvfb xauth xdotool time openssl adwaita-qt6
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Draws the program's icon (32x32) and the About window's picture (107x115) with ImageMagick:
+# Draws the program's icon (32x32, and 16 to 256 pixels square) and the About window's picture
+# (107x115, and twice that) with ImageMagick:
 # the padlock of the splash animation, gold with a silver shackle.
 # Usage: tools/make-images.sh [output folder]   (default: src/ui/images)
 set -euo pipefail
@@ -48,20 +49,31 @@ icon() {
 
 icon 32 "$out/cindral.png"
 
-# The About picture: the padlock on a night-blue ground, and below it the marker byte in bits.
-convert -size 107x115 gradient:"rgb(0,0,96)-rgb(0,0,16)" \
-    -fill none -stroke "$silver" -strokewidth 7 \
-    -draw "$(shackle 54 34 24 50)" \
-    -stroke "$gold_dark" -strokewidth 2 -fill "$gold" -draw "roundrectangle 18,48 90,98 7,7" \
-    -stroke none -fill "rgb(255,230,120)" -draw "roundrectangle 24,53 84,58 2,2" \
-    -fill black -draw "circle 54,68 54,74" -draw "polygon 50.5,71 57.5,71 60,88 48,88" \
-    -fill "rgb(255,255,192)" -font DejaVu-Sans-Mono -pointsize 9 \
-    -gravity south -annotate +0+3 "10101001" \
-    -strip "PNG24:$out/about.png"
+# Draws the About picture, $1 times 107x115 pixels, into $2: the padlock on a night-blue ground,
+# and below it the marker byte in bits. Drawn afresh at twice the size, not enlarged, so that it
+# stays sharp on a screen of twice the density.
+about() {
+    local scale=$1
+    local grid="affine $scale,0,0,$scale,0,0"
+    convert -size "$((107 * scale))x$((115 * scale))" gradient:"rgb(0,0,96)-rgb(0,0,16)" \
+        -fill none -stroke "$silver" -strokewidth 7 \
+        -draw "$grid $(shackle 54 34 24 50)" \
+        -stroke "$gold_dark" -strokewidth 2 -fill "$gold" \
+        -draw "$grid roundrectangle 18,48 90,98 7,7" \
+        -stroke none -fill "rgb(255,230,120)" -draw "$grid roundrectangle 24,53 84,58 2,2" \
+        -fill black -draw "$grid circle 54,68 54,74" \
+        -draw "$grid polygon 50.5,71 57.5,71 60,88 48,88" \
+        -fill "rgb(255,255,192)" -font DejaVu-Sans-Mono -pointsize $((9 * scale)) \
+        -gravity south -annotate "+0+$((3 * scale))" "10101001" \
+        -strip "PNG24:$2"
+}
 
-# The desktop's icons: the window's padlock drawn again at each size menus and launchers ask
-# for, so that it stays sharp.
-for size in 48 64 128; do
+about 1 "$out/about.png"
+about 2 "$out/about@2x.png"
+
+# The window's padlock drawn again at each size title bars, task switchers, menus and launchers
+# ask for, so that it stays sharp.
+for size in 16 24 48 64 128 256; do
     scale=$(awk -v size="$size" 'BEGIN { print size / 32 }')
     convert -size "${size}x${size}" xc:none -draw "scale $scale,$scale
         fill none stroke '$silver' stroke-width 3 $(shackle 16 10 7 15)
@@ -69,6 +81,6 @@ for size in 48 64 128; do
         stroke none fill black circle 16,20 16,22.2 polygon 14.8,21 17.2,21 18,27 14,27" \
         -strip "PNG32:$out/cindral-$size.png"
 done
-echo "Wrote $out/cindral-{48,64,128}.png"
+echo "Wrote $out/cindral-{16,24,48,64,128,256}.png"
 
-echo "Wrote $out/cindral.png and $out/about.png"
+echo "Wrote $out/cindral.png, $out/about.png and $out/about@2x.png"

@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the splash window, the main window, the About window and the main window
-# half-way through a large file on a virtual screen and writes them to doc/screenshots/. The
-# program is driven as a user would drive it: xdotool types and presses its access keys,
-# ImageMagick's import takes the pictures.
+# half-way through a large file on a virtual screen, and of the main and About windows once more
+# in a dark theme (the Adwaita-Dark style), and writes them to doc/screenshots/. The program is
+# driven as a user would drive it: xdotool types and presses its access keys, ImageMagick's
+# import takes the pictures.
 # Usage: tools/screenshots.sh [build folder]   (default: build/release, built if missing)
 set -euo pipefail
 
@@ -41,6 +42,22 @@ splash_window() {
     done
 }
 
+# Types a password into the main window $1 and shoots it, then its About window, as
+# main-window$2.png and about-window$2.png.
+shoot_main_and_about() {
+    local main=$1 about
+    xdotool windowfocus --sync "$main"
+    xdotool type --delay 50 "secret"
+    sleep 1
+    import -window "$main" "$out/main-window$2.png"
+
+    xdotool key --window "$main" alt+a
+    about=$(window_named "About Cindral 1.0v")
+    sleep 1
+    import -window "$about" "$out/about-window$2.png"
+    xdotool key --window "$about" Escape
+}
+
 cd "$build/src/app"
 ./cindral &
 program=$!
@@ -51,18 +68,18 @@ sleep 1
 import -window "$(splash_window)" "$out/splash.png"
 # The splash window stands in front for its five seconds.
 sleep 6
+shoot_main_and_about "$main" ""
+kill "$program"
+wait "$program" || true
 
-xdotool windowfocus --sync "$main"
-xdotool type --delay 50 "secret"
-sleep 1
-import -window "$main" "$out/main-window.png"
-
-xdotool key --window "$main" alt+a
-about=$(window_named "About Cindral 1.0v")
-sleep 1
-import -window "$about" "$out/about-window.png"
-xdotool key --window "$about" Escape
-# The first program has served its shots; a second one starts with the large file.
+# A second program in a dark theme, where the colours taken from it would vanish beside the
+# windows' own.
+QT_STYLE_OVERRIDE=Adwaita-Dark ./cindral &
+program=$!
+main=$(xdotool search --sync --onlyvisible --pid "$program" --name '^Cindral 1.0v$' | head -n 1)
+sleep 6
+shoot_main_and_about "$main" -dark
+# A third one starts with the large file.
 kill "$program"
 wait "$program" || true
 

@@ -54,7 +54,10 @@ QLabel* AboutWindow::addLabel(const QString& name, const QString& text)
 void AboutWindow::buildPicture()
 {
     QLabel* image = addLabel(QStringLiteral("Image1"), {});
-    image->setPixmap(QPixmap(QStringLiteral(":/cindral/about.png")));
+    // On a denser screen the picture drawn at twice the size: shrunk to the box, it stays sharp
+    // where the plain one would be enlarged.
+    image->setPixmap(QPixmap(devicePixelRatioF() > 1 ? QStringLiteral(":/cindral/about@2x.png")
+                                                     : QStringLiteral(":/cindral/about.png")));
     image->setScaledContents(true);
     placeTwips(*image, 120, 120, 1005, 1125);
     describe(*image, QStringLiteral("Cindral padlock"));
@@ -75,7 +78,8 @@ void AboutWindow::buildTexts()
                        "protection. This Software is FREEWARE."));
     description->setWordWrap(true);
     description->setAutoFillBackground(true);
-    setLabelColours(*description, cream, systemColour(SystemColour::ButtonText));
+    setLabelColours(*description, cream,
+                    systemColour(SystemColour::ButtonText, cream, Drawn::Text));
     placeTwips(*description, 1440, 1080, 2565, 810);
 }
 
@@ -99,7 +103,8 @@ void AboutWindow::buildCredits()
     describe(*credits, QStringLiteral("Credits"),
              QStringLiteral("Who wrote Cindral and how to reach them"));
 
-    auto* line = new HorizontalLine(systemColour(SystemColour::ScrollBar), this);
+    auto* line =
+        new HorizontalLine(systemColour(SystemColour::ScrollBar, Qt::black, Drawn::Line), this);
     line->setObjectName(QStringLiteral("Line1"));
     line->placeTwips(120, 3360, 2640, 1);
 }

@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -78,6 +79,16 @@ std::optional<QString> singleLocalFile(const QMimeData* data)
     return QFileInfo(url.toLocalFile()).absoluteFilePath();
 }
 
+// The program's icon in every size drawn of it, so that no title bar, task switcher or dock
+// shows it enlarged from a smaller one.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const QFileInfo& image : QDir(QStringLiteral(":/cindral/icons")).entryInfoList())
+        icon.addFile(image.filePath());
+    return icon;
+}
+
 const QString instructionText = QStringLiteral(
     "1. Password should be of atleast 5 or maximum 8  Characters/Numbers or Combination of "
     "them.\r\n"
@@ -105,7 +116,7 @@ void MainWindow::buildWindow()
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Cindral 1.0v"));
-    setWindowIcon(QIcon(QStringLiteral(":/cindral/cindral.png")));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -115,7 +126,9 @@ void MainWindow::buildWindow()
     setFont(fonts::sansSerif());
 
     m_client->setObjectName(QStringLiteral("client"));
-    setLabelColours(*m_client, systemColour(SystemColour::HighlightedText), windowBackground);
+    setLabelColours(*m_client,
+                    systemColour(SystemColour::HighlightedText, windowBackground, Drawn::Text),
+                    windowBackground);
     m_client->setAutoFillBackground(true);
     m_client->setFixedSize(twips(7065), twips(4125));
     setCentralWidget(m_client);
@@ -222,7 +235,8 @@ void MainWindow::buildButtons()
 
 void MainWindow::buildFooter()
 {
-    auto* line = new HorizontalLine(systemColour(SystemColour::ActiveBorder), m_client);
+    auto* line = new HorizontalLine(
+        systemColour(SystemColour::ActiveBorder, windowBackground, Drawn::Line), m_client);
     line->setObjectName(QStringLiteral("Line1"));
     line->placeTwips(120, 3120, 6960, 2);
 
@@ -230,7 +244,9 @@ void MainWindow::buildFooter()
     instructionsBox->setObjectName(QStringLiteral("Text3"));
     instructionsBox->setFrameStyle(QFrame::NoFrame);
     instructionsBox->setFont(fonts::instructions());
-    setTextBoxColours(*instructionsBox, systemColour(SystemColour::TitleBarText), windowBackground);
+    setTextBoxColours(*instructionsBox,
+                      systemColour(SystemColour::TitleBarText, windowBackground, Drawn::Text),
+                      windowBackground);
     instructionsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     instructionsBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     instructionsBox->document()->setDocumentMargin(1);

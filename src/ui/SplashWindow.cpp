@@ -279,7 +279,8 @@ void SplashWindow::buildIntroduction()
 
 void SplashWindow::buildRule()
 {
-    auto* line1 = new HorizontalLine(systemColour(SystemColour::ActiveBorder), this);
+    auto* line1 =
+        new HorizontalLine(systemColour(SystemColour::ActiveBorder, background, Drawn::Line), this);
     line1->setObjectName(QStringLiteral("Line1"));
     // A drawn line, not a control: clicks on it land on the window's surface.
     line1->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 namespace cindral::ui {
 
@@ -29,11 +31,51 @@ QPalette::ColorRole roleOf(SystemColour colour)
     return QPalette::WindowText;
 }
 
+// The entry's value in the standard scheme of the desktop the windows were drawn on.
+QColor classicValue(SystemColour colour)
+{
+    switch (colour) {
+    case SystemColour::ScrollBar:
+    case SystemColour::ActiveBorder:
+        return {192, 192, 192};
+    case SystemColour::TitleBarText:
+    case SystemColour::HighlightedText:
+        return {255, 255, 255};
+    case SystemColour::ButtonText:
+        return {0, 0, 0};
+    }
+    return {0, 0, 0};
+}
+
+// The least contrast at which text can be read by most readers, and a line seen.
+double leastContrast(Drawn drawn)
+{
+    return drawn == Drawn::Text ? 4.5 : 3.0;
+}
+
+// The share of light a colour gives off, from 0 (black) to 1 (white), on a linear scale.
+double relativeLuminance(const QColor& colour)
+{
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
 } // namespace
 
-QColor systemColour(SystemColour colour)
+QColor systemColour(SystemColour colour, const QColor& fixed, Drawn drawn)
 {
-    return QGuiApplication::palette().color(QPalette::Active, roleOf(colour));
+    const QColor themed = QGuiApplication::palette().color(QPalette::Active, roleOf(colour));
+    return contrastRatio(themed, fixed) >= leastContrast(drawn) ? themed : classicValue(colour);
+}
+
+double contrastRatio(const QColor& one, const QColor& other)
+{
+    const double first = relativeLuminance(one);
+    const double second = relativeLuminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 } // namespace cindral::ui

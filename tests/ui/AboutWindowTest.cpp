@@ -89,6 +89,9 @@ private slots:
                  {"cmdOK", "Text1", "Image1", "lblTitle", "lblVersion", "lblDescription", "Label3"})
                 QVERIFY2(!spoken(about.findChild<QWidget*>(name)).trimmed().isEmpty(), name);
             QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->text(), splashRights);
+            // Sharp at any density: the picture has a pixel for each of its box's.
+            const auto* picture = about.findChild<QLabel*>(QStringLiteral("Image1"));
+            QVERIFY(picture->pixmap().width() >= picture->width() * about.devicePixelRatioF());
         }));
     }
 };

@@ -4,6 +4,8 @@
 #include "ui/SplashWindow.h"
 
 #include "WindowTest.h"
+#include "ui/AboutWindow.h"
+#include "ui/SystemColour.h"
 
 #include <QMovie>
 #include <QPointer>
@@ -48,6 +50,40 @@ private slots:
     }
 
     void everyTextFitsItsBox() { QCOMPARE(clippedTexts(*m_window), QStringList()); }
+
+    // Under a dark theme and one whose highlighted text is dark, the theme's colour beside the
+    // design's stands out as text (4.5) or a line (3) must, and is the theme's own where that does.
+    void everyWindowKeepsItsFixedColoursLegible()
+    {
+        const QColor navy(0, 0, 64);
+        QCOMPARE(qRound(contrastRatio(Qt::white, navy) * 100), 1955);
+        QPalette darkHighlightedText = QApplication::palette();
+        darkHighlightedText.setColor(QPalette::HighlightedText, QColor(10, 10, 10));
+        for (const QPalette& palette : {QPalette(QColor(53, 53, 53)), darkHighlightedText}) {
+            QApplication::setPalette(palette);
+            MainWindow form;
+            AboutWindow about(&form);
+            SplashWindow splash;
+            for (QWidget* window : std::initializer_list<QWidget*>{&form, &about, &splash})
+                window->show();
+            using enum QPalette::ColorRole;
+            using Pair =
+                std::tuple<QWidget*, const char*, QPalette::ColorRole, QPalette::ColorRole, QColor>;
+            for (const auto& [window, name, shownRole, themeRole, fixed] :
+                 {Pair{&form, "Label1", WindowText, HighlightedText, navy},
+                  {&form, "Text3", Text, HighlightedText, navy},
+                  {&form, "Line1", Window, Button, navy},
+                  {&about, "lblDescription", Window, ButtonText, QColor(255, 255, 192)},
+                  {&about, "Line1", Window, Button, Qt::black},
+                  {&splash, "Line1", Window, Button, Qt::black}}) {
+                const QColor shown = window->findChild<QWidget*>(name)->palette().color(shownRole);
+                const QColor themed = palette.color(themeRole);
+                const double least = themeRole == Button ? 3 : 4.5;
+                QVERIFY2(contrastRatio(shown, fixed) >= least, name);
+                QVERIFY2((shown == themed) == (contrastRatio(themed, fixed) >= least), name);
+            }
+        }
+    }
 
     void mainWindowIsUpBeforeTheSplashCloses()
     {

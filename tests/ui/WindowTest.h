@@ -12,8 +12,9 @@
 namespace cindral::ui::test {
 
 // What every window test does around each test function: `open` makes the window the function
-// starts with (none by default); afterwards that window and the main window are freed, and no
-// message box may be left unanswered nor any window left on screen.
+// starts with (none by default); afterwards that window and the main window are freed, no
+// message box may be left unanswered nor any window left on screen, and the desktop's palette
+// is back.
 class WindowTest : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ private slots:
     {
         delete m_window.data();
         delete topLevel<MainWindow>();
+        QApplication::setPalette(QPalette());
         QCOMPARE(answeredBoxes(), QStringList());
         QCOMPARE(visibleTopLevelWindows(), QStringList());
     }
