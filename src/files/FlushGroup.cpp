@@ -19,7 +19,7 @@ namespace {
 thread_local FlushGroup* joined = nullptr;
 
 // A folder is flushed through a handle that can read it, which an O_PATH one cannot.
-[[nodiscard]] FileDescriptor readable(int folder)
+[[nodiscard]] FileDescriptor readableFolder(int folder)
 {
     return FileDescriptor(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
@@ -49,15 +49,21 @@ thread_local FlushGroup* joined = nullptr;
     }
 }
 
+// One file or folder of a request, and what flushing it gave.
+struct Part
+{
+    int fd;
+    FlushGroup::Target target;
+    dev_t system;
+    bool whole;
+    int error = 0;
+};
+
 } // namespace
 
 struct FlushGroup::Request
 {
-    int fd;
-    Target target;
-    dev_t system;
-    bool whole;
-    int error = 0;
+    std::vector<Part> parts;
     bool done = false;
     std::condition_variable flushed;
 };
@@ -76,34 +82,51 @@ FlushGroup::FlushGroup() : m_flusher([this](std::stop_token stop) { flushWhatWai
 
 FlushGroup::~FlushGroup() = default;
 
-bool FlushGroup::flush(int fd, Target target)
+bool FlushGroup::flush(std::initializer_list<Flushed> flushed)
 {
-    FileDescriptor folder;
-    if (target == Target::Folder) {
-        folder = readable(fd);
-        if (!folder.isOpen())
-            return false;
-        fd = folder.get();
+    std::vector<FileDescriptor> folders;
+    std::vector<Flushed> readable;
+    for (Flushed part : flushed) {
+        if (part.target == Target::Folder) {
+            folders.push_back(readableFolder(part.fd));
+            if (!folders.back().isOpen())
+                return false;
+            part.fd = folders.back().get();
+        }
+        readable.push_back(part);
     }
-    return joined != nullptr ? joined->flushInGroup(fd, target) : flushAlone(fd, target);
+    if (joined != nullptr)
+        return joined->flushInGroup(readable);
+    return std::all_of(readable.begin(), readable.end(),
+                       [](const Flushed& part) { return flushAlone(part.fd, part.target); });
 }
 
-bool FlushGroup::flushInGroup(int fd, Target target)
+bool FlushGroup::flushInGroup(const std::vector<Flushed>& flushed)
 {
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0)
-        return false;
+    Request request;
+    for (const Flushed& part : flushed) {
+        struct stat info = {};
+        if (::fstat(part.fd, &info) != 0)
+            return false;
+        request.parts.push_back({part.fd, part.target, info.st_dev, false});
+    }
     std::unique_lock lock(m_mutex);
-    auto known = std::find_if(m_systems.begin(), m_systems.end(),
-                              [&](const auto& system) { return system.first == info.st_dev; });
-    if (known == m_systems.end())
-        known = m_systems.insert(m_systems.end(), {info.st_dev, flushesWhole(fd)});
-    Request request{fd, target, info.st_dev, known->second, 0, false, {}};
+    for (Part& part : request.parts) {
+        auto known = std::find_if(m_systems.begin(), m_systems.end(),
+                                  [&](const auto& system) { return system.first == part.system; });
+        if (known == m_systems.end())
+            known = m_systems.insert(m_systems.end(), {part.system, flushesWhole(part.fd)});
+        part.whole = known->second;
+    }
     m_waiting.push_back(&request);
     m_arrived.notify_one();
     request.flushed.wait(lock, [&] { return request.done; });
-    errno = request.error;
-    return request.error == 0;
+    const auto failed = std::find_if(request.parts.begin(), request.parts.end(),
+                                     [](const Part& part) { return part.error != 0; });
+    if (failed == request.parts.end())
+        return true;
+    errno = failed->error;
+    return false;
 }
 
 // The group's own thread: whatever came to a flush while it last flushed is flushed next, all at
@@ -129,17 +152,19 @@ void FlushGroup::flushRound(const std::vector<Request*>& round)
 {
     std::vector<std::pair<dev_t, int>> systemsFlushed; // and errno, 0 for none
     for (Request* request : round) {
-        if (!request->whole) {
-            request->error = flushAlone(request->fd, request->target) ? 0 : errno;
-            continue;
+        for (Part& part : request->parts) {
+            if (!part.whole) {
+                part.error = flushAlone(part.fd, part.target) ? 0 : errno;
+                continue;
+            }
+            auto flushed =
+                std::find_if(systemsFlushed.begin(), systemsFlushed.end(),
+                             [&](const auto& system) { return system.first == part.system; });
+            if (flushed == systemsFlushed.end())
+                flushed = systemsFlushed.insert(systemsFlushed.end(),
+                                                {part.system, ::syncfs(part.fd) == 0 ? 0 : errno});
+            part.error = flushed->second;
         }
-        auto flushed =
-            std::find_if(systemsFlushed.begin(), systemsFlushed.end(),
-                         [&](const auto& system) { return system.first == request->system; });
-        if (flushed == systemsFlushed.end())
-            flushed = systemsFlushed.insert(
-                systemsFlushed.end(), {request->system, ::syncfs(request->fd) == 0 ? 0 : errno});
-        request->error = flushed->second;
     }
 }
 

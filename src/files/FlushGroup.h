@@ -4,6 +4,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <initializer_list>
 #include <mutex>
 #include <sys/types.h>
 #include <thread>
@@ -43,14 +44,22 @@ public:
     FlushGroup(const FlushGroup&) = delete;
     FlushGroup& operator=(const FlushGroup&) = delete;
 
+    struct Flushed
+    {
+        int fd;
+        Target target;
+    };
+
     // Makes what was written to `fd` durable: in the calling thread's group, or by itself for a
     // thread in none. False, with errno saying why, when the system says it may not be.
-    [[nodiscard]] static bool flush(int fd, Target target);
+    [[nodiscard]] static bool flush(int fd, Target target) { return flush({{fd, target}}); }
+    // The same for several at once: in a group, in one round.
+    [[nodiscard]] static bool flush(std::initializer_list<Flushed> flushed);
 
 private:
     struct Request;
 
-    [[nodiscard]] bool flushInGroup(int fd, Target target);
+    [[nodiscard]] bool flushInGroup(const std::vector<Flushed>& flushed);
     void flushWhatWaits(std::stop_token stop);
     static void flushRound(const std::vector<Request*>& round);
 

@@ -5,7 +5,6 @@
 
 #include "files/FileFailure.h"
 #include "files/FileIo.h"
-#include "files/FlushGroup.h"
 #include "files/RecoveryFolder.h"
 
 #include <unistd.h>
@@ -33,16 +32,15 @@ NamesSlot* NamesSlot::ofThisThread()
     return slotOfThisThread;
 }
 
-void NamesSlot::write(const RecoveryFolder& folder, const QByteArray& name, const QByteArray& text)
+int NamesSlot::write(const RecoveryFolder& folder, const QByteArray& name, const QByteArray& text)
 {
     const struct stat where = fileio::statOf(folder.fd());
     if (m_record && where.st_dev == m_folderDevice && where.st_ino == m_folderInode) {
         fileio::writeAllAt(m_record->fd(), text, 0);
-        if ((text.size() < m_length && ::ftruncate(m_record->fd(), text.size()) != 0) ||
-            !FlushGroup::flush(m_record->fd(), FlushGroup::Target::File))
-            throw filefailure::fromErrno(errno, "cannot flush the record of the new file's name");
+        if (text.size() < m_length && ::ftruncate(m_record->fd(), text.size()) != 0)
+            throw filefailure::fromErrno(errno, "cannot write the record of the new file's name");
         m_length = text.size();
-        return;
+        return m_record->fd();
     }
     remove();
     m_record.emplace(folder.fd(), name + ".part");
@@ -54,6 +52,7 @@ void NamesSlot::write(const RecoveryFolder& folder, const QByteArray& name, cons
     m_length = text.size();
     m_folderDevice = where.st_dev;
     m_folderInode = where.st_ino;
+    return -1;
 }
 
 void NamesSlot::remove()

@@ -31,8 +31,10 @@ public:
 
     [[nodiscard]] static NamesSlot* ofThisThread();
 
-    // Makes `text` the record, durable, in `folder`. Throws Failure.
-    void write(const RecoveryFolder& folder, const QByteArray& name, const QByteArray& text);
+    // Makes `text` the record in `folder`: a record made anew is durable (-1), one written over
+    // is to be flushed through the handle given. Throws Failure.
+    [[nodiscard]] int write(const RecoveryFolder& folder, const QByteArray& name,
+                            const QByteArray& text);
 
 private:
     void remove();

@@ -45,6 +45,16 @@ constexpr mode_t fileOfTheOwner = 0600;
     return ::renameat(folder, from.constData(), folder, to.constData()) == 0;
 }
 
+// Flushes `fd` (none for -1), and `with` too when given, in one go.
+[[nodiscard]] bool flushAlong(int fd, int with = -1)
+{
+    using Target = FlushGroup::Target;
+    if (fd < 0)
+        return with < 0 || FlushGroup::flush(with, Target::File);
+    return with < 0 ? FlushGroup::flush(fd, Target::File)
+                    : FlushGroup::flush({{fd, Target::File}, {with, Target::File}});
+}
+
 void syncFolder(int folder)
 {
     if (!fileio::syncFolder(folder))
@@ -66,8 +76,8 @@ NewFile::NewFile(int folder, QByteArray name, const BeforeNaming& beforeNaming)
     if (errno != EOPNOTSUPP && errno != EISDIR)
         throw fromErrno(errno, "cannot create a new file");
     // A file system without unnamed files: the file has its name from the start.
-    if (m_beforeNaming)
-        m_beforeNaming(0);
+    if (m_beforeNaming && !flushAlong(m_beforeNaming(0)))
+        throw fromErrno(errno, "cannot flush");
     m_file = FileDescriptor(::openat(m_folder.get(), m_name.constData(),
                                      O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, fileOfTheOwner));
     if (!m_file.isOpen())
@@ -90,12 +100,12 @@ NewFile::~NewFile()
 // An unnamed file is linked to a name only once it is whole, through the system's handle of it.
 void NewFile::linkName(const QByteArray& name)
 {
-    if (!FlushGroup::flush(m_file.get(), FlushGroup::Target::File))
+    const int alongside =
+        !m_named && m_beforeNaming ? m_beforeNaming(fileio::statOf(m_file.get()).st_ino) : -1;
+    if (!flushAlong(alongside, m_file.get()))
         throw fromErrno(errno, "cannot flush");
     if (m_named)
         return;
-    if (m_beforeNaming)
-        m_beforeNaming(fileio::statOf(m_file.get()).st_ino);
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.get());
     if (::linkat(AT_FDCWD, self.constData(), m_folder.get(), name.constData(), AT_SYMLINK_FOLLOW) !=
         0)

@@ -22,8 +22,10 @@ class NewFile
 {
 public:
     // Runs right before the file first gets a name in its folder, with its inode number (0 when
-    // the file is to be made under its name, and so has none yet).
-    using BeforeNaming = std::function<void(ino_t)>;
+    // the file is to be made under its name, and so has none yet). It gives a file it wrote that
+    // must be durable, with the new file, before the name is (-1 for none): both are flushed
+    // together.
+    using BeforeNaming = std::function<int(ino_t)>;
 
     // In the folder open as `folder`; `name` is the only name it takes before it is put in place.
     // Throws Failure when the folder refuses a new file.

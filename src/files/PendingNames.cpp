@@ -196,7 +196,7 @@ PendingNames::~PendingNames()
     }
 }
 
-void PendingNames::record(ino_t newInode)
+int PendingNames::record(ino_t newInode)
 {
     RecordText text(heading);
     text.addBytes("folder", m_folderPath);
@@ -211,15 +211,14 @@ void PendingNames::record(ino_t newInode)
     text.add("new-inode", static_cast<qint64>(newInode));
     text.addBytes("aside", m_asideName);
     const QByteArray checked = withChecksum(text.text());
-    if (NamesSlot* const slot = NamesSlot::ofThisThread()) {
-        slot->write(m_folder, m_id + ".names", checked);
-        return;
-    }
+    if (NamesSlot* const slot = NamesSlot::ofThisThread())
+        return slot->write(m_folder, m_id + ".names", checked);
     m_record.emplace(m_folder.fd(), m_id + ".part");
     if (!fileio::lockAlone(m_record->fd()))
         throw filefailure::fromErrno(errno, "cannot lock the record of the new file's name");
     fileio::writeAll(m_record->fd(), checked);
     m_record->keepAs(m_id + ".names");
+    return -1;
 }
 
 std::optional<InterruptedSave> PendingNames::clearAway(const RecoveryFolder& folder,

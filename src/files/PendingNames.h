@@ -35,9 +35,10 @@ public:
     [[nodiscard]] const QByteArray& newName() const { return m_newName; }
     [[nodiscard]] const QByteArray& asideName() const { return m_asideName; }
 
-    // Makes the record durable, with the new file's inode number (0: not known yet). Throws
+    // Writes the record, with the new file's inode number (0: not known yet), durable or to be
+    // made so: it gives the record's handle when it is still to be flushed, else -1. Throws
     // Failure.
-    void record(ino_t newInode);
+    [[nodiscard]] int record(ino_t newInode);
 
     // What a crash left of the replacement recorded as `name` in `folder`, open as `record`: the
     // old file goes back under its name unless the replacement had been made, the names listed

@@ -43,7 +43,7 @@ void produceInto(int fd, const Producer& produce)
     std::optional<NewFile> replacement;
     try {
         replacement.emplace(file.folder(), names.newName(),
-                            [&](ino_t inode) { names.record(inode); });
+                            [&](ino_t inode) { return names.record(inode); });
     } catch (const Failure&) {
         return std::nullopt;
     }
