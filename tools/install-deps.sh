@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 tools=(
   build-essential dpkg-dev debhelper pkg-config git
-  lintian reuse clang-format file imagemagick
+  lintian autopkgtest reuse clang-format file imagemagick
   libx11-dev xvfb xauth xdotool time openssl adwaita-qt6
 )
 

@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (installing what is missing) as dpkg-buildpackage does in a clean
 # clone, with the package's own flags and the test suite run on them, from a copy of the tree's
-# files (committed or not, as git sees them) in build/package/cindral. The packages land in
-# build/package; that copy keeps the build folder, obj-*, for the package tests.
+# files (committed or not, as git sees them) in build/package/cindral. The source package and the
+# binary packages land in build/package; that copy keeps the build folder, obj-*, for the package
+# tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -17,4 +18,4 @@ git ls-files -z --cached --others --exclude-standard |
   done |
   tar --null --files-from=- -cf - | tar -xf - -C "$out/cindral"
 cd "$out/cindral"
-dpkg-buildpackage -us -uc -b -j2
+dpkg-buildpackage -us -uc -j2

@@ -22,6 +22,9 @@ namespace {
 using Stop = CliProcess::Stop;
 
 constexpr uid_t sharer = 4321; // may write the file, but does not own it
+// Has no home. It is no other test's user, so no other test's run of the tool, which looks into
+// the user's /var/tmp folder at every start, can finish its save meanwhile.
+constexpr uid_t homeless = 4322;
 
 const QByteArray plain = example::plain.repeated(3 << 18);
 const QByteArray image = example::imageTimes(3 << 18);
@@ -129,6 +132,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         QByteArray file = image;
         QByteArrayList environment{};
         uid_t user = ::geteuid();
+        uid_t owner = otherUser(); // of the file
         bool heldOpenByOthers = false;
         bool rootOnly = false;
     };
@@ -179,7 +183,8 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         {.situation = "no home of its own",
          .told = finished,
          .environment = {"HOME=/nonexistent", "XDG_STATE_HOME="},
-         .user = nobody},
+         .user = homeless,
+         .owner = homeless},
         {.situation = "killed after the exchange",
          .links = 1,
          .stop = {SYS_renameat2, 1, Stop::When::Exit}},
@@ -210,10 +215,13 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         meddledBySharer("written during the overwrite by its sharer", {SYS_pwrite64, 2},
                         writeAtTheStart, "someone else's" + image.sliced(14)),
     };
+    int leftOut = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
-        if ((row.user != ::geteuid() || row.rootOnly) && ::geteuid() != 0)
-            continue; // only root can save as another user or give a file away
+        if ((row.user != ::geteuid() || row.rootOnly) && ::geteuid() != 0) {
+            ++leftOut;
+            continue;
+        }
         const QTemporaryDir folder;
         const QByteArray top = QFile::encodeName(folder.path());
         const QByteArray before = row.command == "encrypt"   ? plain
@@ -222,7 +230,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         writeBytes(fileOf(top), before);
         ASSERT_EQ(::chmod(top, 0755) | ::mkdir(top + "/state", 0700) |
                       ::chown(top + "/state", row.user, row.user) |
-                      ::chown(fileOf(top), otherUser(), ::geteuid() == 0 ? sharer : ::getegid()) |
+                      ::chown(fileOf(top), row.owner, ::geteuid() == 0 ? sharer : ::getegid()) |
                       ::chmod(fileOf(top), 0664) |
                       (row.links == 2 ? ::link(fileOf(top), top + "/other.txt") : 0),
                   0);
@@ -268,6 +276,9 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
         if (!fallbackThere)
             (void)::rmdir(fallback);
     }
+    if (leftOut > 0)
+        GTEST_SKIP() << leftOut
+                     << " situations need root, to save as another user or give a file away";
 }
 
 // A run over many files saves them side by side. Killed as it writes its first, its 120th and

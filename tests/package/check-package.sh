@@ -4,7 +4,8 @@
 # Checks the Debian package that dpkg-buildpackage made from a source tree.
 # Usage: check-package.sh contents|lintian SOURCE_DIR PACKAGE_DIR
 #   contents  what it would put on a user's machine (the list in contents.txt) and how
-#   lintian   Debian's own checker finds no error and no warning; its notes are shown
+#   lintian   Debian's own checker finds no error and no warning in the source package and the
+#             binary ones; its notes are shown
 # Exits with 77 when there is no package to check.
 set -euo pipefail
 check=$1
@@ -15,6 +16,7 @@ arch=$(dpkg --print-architecture)
 deb=$dir/cindral_${version}_$arch.deb
 dbgsym=$dir/cindral-dbgsym_${version}_$arch.deb
 changes=$dir/cindral_${version}_$arch.changes
+dsc=$dir/cindral_$version.dsc
 # No package at all is a build that made none: CTest shows the check as skipped (77, the
 # SKIP_RETURN_CODE), unless CINDRAL_PACKAGE_REQUIRED says one was just built. Part of one fails.
 if [ ! -e "$deb" ] && [ ! -e "$dbgsym" ] && [ ! -e "$changes" ]; then
@@ -22,7 +24,7 @@ if [ ! -e "$deb" ] && [ ! -e "$dbgsym" ] && [ ! -e "$changes" ]; then
   [ -n "${CINDRAL_PACKAGE_REQUIRED:-}" ] && exit 1
   exit 77
 fi
-for file in "$deb" "$dbgsym" "$changes"; do
+for file in "$deb" "$dbgsym" "$changes" "$dsc"; do
   [ -f "$file" ] || { echo "no $file beside the rest of the package"; exit 1; }
 done
 
