@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace cindral::fileio {
 
@@ -114,6 +115,12 @@ std::optional<timespec> birthOf(int fd)
 bool lockAlone(int fd)
 {
     return retried([&] { return ::flock(fd, LOCK_EX | LOCK_NB); }) == 0;
+}
+
+quint32 checksumOf(QByteArrayView bytes, quint32 before)
+{
+    return static_cast<quint32>(::crc32_z(before, reinterpret_cast<const Bytef*>(bytes.data()),
+                                          static_cast<size_t>(bytes.size())));
 }
 
 bool syncFolder(int folder)

@@ -50,6 +50,9 @@ void copyOver(int to, int from, qint64 length, qsizetype pieceSize);
 // a removed one may have its inode number, never its birth.
 [[nodiscard]] std::optional<timespec> birthOf(int fd);
 
+// The CRC-32 of `bytes` (zlib's), carried on from that of the bytes before them.
+[[nodiscard]] quint32 checksumOf(QByteArrayView bytes, quint32 before = 0);
+
 // Whether two times of a file's status are the same to the nanosecond.
 [[nodiscard]] inline bool sameTime(const timespec& a, const timespec& b)
 {

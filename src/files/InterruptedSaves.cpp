@@ -21,7 +21,6 @@
 #include <memory>
 #include <optional>
 #include <unistd.h>
-#include <zlib.h>
 
 namespace cindral {
 
@@ -104,14 +103,13 @@ void drop(const Copy& copy)
 void checkIntact(const Copy& copy)
 {
     QByteArray piece(defaultPieceSize, Qt::Uninitialized);
-    uLong checksum = ::crc32_z(0, nullptr, 0);
+    quint32 checksum = 0;
     for (qint64 at = 0; at < copy.record.length; at += piece.size()) {
         const auto size =
             static_cast<qsizetype>(std::min<qint64>(piece.size(), copy.record.length - at));
         if (fileio::readAt(copy.fd.get(), piece.data(), size, at) != size)
             throw fileError("the new text is damaged");
-        checksum = ::crc32_z(checksum, reinterpret_cast<const Bytef*>(piece.constData()),
-                             static_cast<size_t>(size));
+        checksum = fileio::checksumOf(QByteArrayView(piece.constData(), size), checksum);
     }
     if (checksum != copy.record.checksum)
         throw fileError("the new text is damaged");

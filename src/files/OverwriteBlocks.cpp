@@ -11,7 +11,6 @@
 #include <QByteArray>
 #include <QtEndian>
 #include <algorithm>
-#include <zlib.h>
 
 namespace cindral::overwriteblocks {
 namespace {
@@ -24,12 +23,6 @@ namespace {
             end = cut;
     }
     return end;
-}
-
-[[nodiscard]] quint32 checksumOf(QByteArrayView bytes)
-{
-    return static_cast<quint32>(::crc32_z(0, reinterpret_cast<const Bytef*>(bytes.data()),
-                                          static_cast<size_t>(bytes.size())));
 }
 
 // Hands out a file's bytes block by block, in order, reading a piece at a time.
@@ -84,7 +77,7 @@ void writeChecksums(int file, qint64 oldLength, qint64 newLength, int copy)
         const QByteArrayView block = old.bytes(at, end);
         if (block.size() != end - at)
             throw filefailure::changed();
-        const quint32 checksum = qToBigEndian(checksumOf(block));
+        const quint32 checksum = qToBigEndian(fileio::checksumOf(block));
         checksums.append(reinterpret_cast<const char*>(&checksum), sizeof checksum);
         if (checksums.size() >= defaultPieceSize || end == oldLength) {
             fileio::writeAll(copy, checksums);
@@ -119,7 +112,7 @@ Found judge(int file, int copy, const RecoveryRecord& record)
             const QByteArrayView stored = checksums.bytes(4 * index, 4 * index + 4);
             ++index;
             asOld = block.size() == end - at && stored.size() == 4 &&
-                    qFromBigEndian<quint32>(stored.data()) == checksumOf(block);
+                    qFromBigEndian<quint32>(stored.data()) == fileio::checksumOf(block);
         }
         if (!asNew && !asOld && !(gone && !inNew))
             return Found::Changed;

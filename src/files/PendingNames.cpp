@@ -13,7 +13,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
-#include <zlib.h>
 
 namespace cindral {
 namespace {
@@ -23,8 +22,7 @@ const QByteArray checksumField = "\ncheck ";
 
 [[nodiscard]] QByteArray checksumOf(QByteArrayView bytes)
 {
-    return QByteArray::number(static_cast<quint32>(::crc32_z(
-        0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<size_t>(bytes.size()))));
+    return QByteArray::number(fileio::checksumOf(bytes));
 }
 
 // The record with the checksum of its fields after its heading, so that a record cut short or
@@ -226,8 +224,8 @@ std::optional<InterruptedSave> PendingNames::clearAway(const RecoveryFolder& fol
 {
     QByteArray text(4096, Qt::Uninitialized);
     text.resize(fileio::readAt(record, text.data(), text.size(), 0));
-    // A record written over and cut short, or emptied once its save was over, tells of no name
-    // that was made.
+    // A record cut short as it was written over, or left empty by a crash before it was first
+    // written, tells of no name that was made.
     if (text.isEmpty() || checksumIn(text) == Checksum::Broken) {
         (void)::unlinkat(folder.fd(), name.constData(), 0);
         return std::nullopt;

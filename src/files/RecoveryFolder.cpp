@@ -205,9 +205,10 @@ RecoveryFolder RecoveryFolder::findForSaving()
 RecoveryFolder RecoveryFolder::forSaving()
 {
     const std::lock_guard lock(lastFoundMutex);
-    if (!lastFound || lastLookedFor != whereToLook() || !stillLeadsTo(*lastFound)) {
+    const QByteArray lookingFor = whereToLook();
+    if (!lastFound || lastLookedFor != lookingFor || !stillLeadsTo(*lastFound)) {
         lastFound.reset();
-        lastLookedFor = whereToLook();
+        lastLookedFor = lookingFor;
         lastFound = findForSaving();
     }
     return RecoveryFolder(FileDescriptor(::fcntl(lastFound->fd(), F_DUPFD_CLOEXEC, 0)),

@@ -5,8 +5,6 @@
 
 #include "files/FileIo.h"
 
-#include <zlib.h>
-
 namespace cindral {
 
 TextSink::TextSink(Kind kind, int fd, quint32* checksum)
@@ -19,9 +17,7 @@ void TextSink::write(QByteArrayView piece)
         return;
     fileio::writeAll(m_fd, piece);
     if (m_checksum)
-        *m_checksum = static_cast<quint32>(::crc32_z(*m_checksum,
-                                                     reinterpret_cast<const Bytef*>(piece.data()),
-                                                     static_cast<size_t>(piece.size())));
+        *m_checksum = fileio::checksumOf(piece, *m_checksum);
 }
 
 } // namespace cindral

@@ -286,7 +286,7 @@ TEST(InterruptedSave, TheNextRunFinishesOnlyItsOwnOverwrite)
 // and every file a line said was done holds the new; the next run leaves no hidden name and no
 // record behind. The file with a second name is overwritten in place, one already encrypted is
 // refused alone, and the lines come in the order of the files. A record cut short as it was written
-// over, or emptied, tells of nothing and goes without a word; the next run says no more than
+// over, or left empty, tells of nothing and goes without a word; the next run says no more than
 // what it made of an overwrite in place that was killed midway.
 TEST(InterruptedSave, ARunOverManyFilesLeavesEachOldOrNew)
 {
